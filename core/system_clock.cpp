@@ -1,0 +1,22 @@
+#include "system_clock.h"
+
+#include <chrono>
+#include <ctime>
+
+namespace quillop {
+
+float SystemClock::ClockSeconds() {
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(now);
+    std::tm local{};
+#if defined(_WIN32)
+    localtime_s(&local, &seconds);
+#else
+    localtime_r(&seconds, &local);
+#endif
+    const double fraction = duration<double>(now - system_clock::from_time_t(seconds)).count();
+    return static_cast<float>(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec + fraction);
+}
+
+}  // namespace quillop
