@@ -1,0 +1,25 @@
+#include <QApplication>
+
+#include "end_process.h"
+#include "main_window.h"
+#include "program_folder.h"
+#include "qt_file_replacer.h"
+#include "system_clock.h"
+#include "system_random.h"
+#include "window_icon.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(quillop::ui::quillopIcon());
+
+    quillop::SystemRandom random;
+    quillop::SystemClock clock;
+    quillop::files::QtFileReplacer replacer;
+    quillop::ui::MainWindow window({.random = random,
+                                    .clock = clock,
+                                    .replacer = replacer,
+                                    .programFolder = quillop::files::programFolder(),
+                                    .endProgram = quillop::ui::endProcessNow});
+    window.showCentred();
+    return app.exec();
+}

@@ -1,0 +1,283 @@
+#include "main_window.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+
+#include "caption_font.h"
+#include "handlers.h"
+#include "layout.h"
+#include "qt_message_boxes.h"
+#include "texts.h"
+#include "window_icon.h"
+
+namespace quillop::ui {
+
+namespace {
+
+QString qs(const char16_t* text) { return QString::fromStdU16String(text); }
+
+// The accessible name is the caption as read, without the access-key marker.
+template <typename W>
+W* captioned(W* widget, const char16_t* caption, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setFont(captionFont());
+    widget->setAccessibleName(qs(caption).remove(QLatin1Char('&')));
+    return widget;
+}
+
+QPushButton* commandButton(QWidget* parent, const char16_t* caption, const char* name) {
+    auto* button = captioned(new QPushButton(qs(caption), parent), caption, name);
+    button->setAutoDefault(false);  // Enter and Escape press no button
+    button->setDefault(false);
+    return button;
+}
+
+QRadioButton* optionButton(QWidget* parent, const char16_t* caption, const char* name) {
+    auto* option = captioned(new QRadioButton(qs(caption), parent), caption, name);
+    // Selection is the form's: the program may leave a group with nothing selected.
+    option->setAutoExclusive(false);
+    return option;
+}
+
+QLineEdit* passwordField(QWidget* parent, int maxLength, const char16_t* name,
+                         const char* objectName) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(objectName));
+    field->setMaxLength(maxLength);
+    field->setAccessibleName(qs(name));
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, Qt::black);  // the window-frame colour
+    palette.setColor(QPalette::Text, QColor(0, 255, 0));
+    field->setPalette(palette);
+    return field;
+}
+
+void place(QWidget* widget, layout::Twips twips) { widget->setGeometry(layout::toPixels(twips)); }
+
+void setIfChanged(QLineEdit* field, const std::u16string& text) {
+    const QString value = QString::fromStdU16String(text);
+    if (field->text() != value) field->setText(value);
+}
+
+}  // namespace
+
+// Every box the handlers show appears over a window that already shows what
+// the handler did before it asked, e.g. the emptied fields behind "cleared".
+class MainWindow::RenderFirst final : public MessageBoxes {
+public:
+    RenderFirst(MainWindow& window, MessageBoxes& boxes) : window_(window), boxes_(boxes) {}
+    MessageAnswer show(const std::u16string& text, MessageIcon icon,
+                       MessageButtons buttons) override {
+        window_.render();
+        return boxes_.show(text, icon, buttons);
+    }
+
+private:
+    MainWindow& window_;
+    MessageBoxes& boxes_;
+};
+
+MainWindow::MainWindow(Services services) : services_(std::move(services)) {
+    if (!services_.messages) {
+        ownMessages_ = std::make_unique<QtMessageBoxes>(this);
+        services_.messages = ownMessages_.get();
+    }
+    messages_ = std::make_unique<RenderFirst>(*this, *services_.messages);
+
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(qs(texts::kAppTitle));
+    setWindowIcon(quillopIcon());
+    // A close button but no minimise or maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    setCentralWidget(buildClientArea());
+    buildMenu();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);  // the user cannot resize
+
+    Timer1_.setSingleShot(true);
+    Timer1_.setInterval(Form1::kTimer1IntervalMs);
+    Timer1_.setTimerType(Qt::PreciseTimer);
+
+    connectControls();
+    connectMenu();
+    setTabOrder();
+    render();
+    Command1_->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget* MainWindow::buildClientArea() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(layout::kClientArea);
+
+    Command2_ = commandButton(client, texts::kCommand2, "Command2");
+    place(Command2_, layout::kCommand2);
+
+    Frame1_ = captioned(new QGroupBox(qs(texts::kFrame1), client), texts::kFrame1, "Frame1");
+    place(Frame1_, layout::kFrame1);
+    Option4_ = optionButton(Frame1_, texts::kOption4, "Option4");
+    place(Option4_, layout::kOption4);
+    Option3_ = optionButton(Frame1_, texts::kOption3, "Option3");
+    place(Option3_, layout::kOption3);
+
+    Check1_ = captioned(new QCheckBox(qs(texts::kCheck1), client), texts::kCheck1, "Check1");
+    place(Check1_, layout::kCheck1);
+
+    Text2_ = passwordField(client, Form1::kText2MaxLength, texts::kText2Name, "Text2");
+    place(Text2_, layout::kText2);
+
+    Option2_ = optionButton(client, texts::kOption2, "Option2");
+    place(Option2_, layout::kOption2);
+    Option1_ = optionButton(client, texts::kOption1, "Option1");
+    place(Option1_, layout::kOption1);
+
+    Text1_ = passwordField(client, Form1::kText1MaxLength, texts::kText1Name, "Text1");
+    place(Text1_, layout::kText1);
+
+    Command1_ = commandButton(client, texts::kCommand1, "Command1");
+    place(Command1_, layout::kCommand1);
+
+    Label2_ = captioned(new QLabel(qs(texts::kLabel2), client), texts::kLabel2, "Label2");
+    place(Label2_, layout::kLabel2);
+    Label1_ = captioned(new QLabel(qs(texts::kLabel1), client), texts::kLabel1, "Label1");
+    place(Label1_, layout::kLabel1);
+
+    // Created in the order of the description, so where two controls overlap
+    // by a pixel the later one is drawn on top (Label1 over Text1, ...).
+    return client;
+}
+
+void MainWindow::buildMenu() {
+    QMenu* mnuFile = menuBar()->addMenu(qs(texts::kMnuFile));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    const auto item = [mnuFile](const char16_t* caption, const char* name) {
+        QAction* action = mnuFile->addAction(qs(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    mnuSaveChis_ = item(texts::kMnuSaveChis, "mnuSaveChis");
+    mnuSaveSim_ = item(texts::kMnuSaveSim, "mnuSaveSim");
+    mnuSave_ = item(texts::kMnuSave, "mnuSave");
+    mnuExit_ = item(texts::kMnuExit, "mnuExit");
+}
+
+void MainWindow::connectControls() {
+    // Typing and pasting go straight into the form; the field's length limit
+    // has already cut what does not fit.
+    connect(Text1_, &QLineEdit::textChanged,
+            [this](const QString& text) { form_.Text1.Text = text.toStdU16String(); });
+    connect(Text2_, &QLineEdit::textChanged,
+            [this](const QString& text) { form_.Text2.Text = text.toStdU16String(); });
+
+    connect(Option1_, &QRadioButton::clicked,
+            [this] { selectKind(form_.Option1, form_.Option2, onOption1Click); });
+    connect(Option2_, &QRadioButton::clicked,
+            [this] { selectKind(form_.Option2, form_.Option1, onOption2Click); });
+    connect(Option3_, &QRadioButton::clicked,
+            [this] { selectLength(form_.Option3, form_.Option4); });
+    connect(Option4_, &QRadioButton::clicked,
+            [this] { selectLength(form_.Option4, form_.Option3); });
+    connect(Check1_, &QCheckBox::clicked, [this](bool checked) {
+        form_.Check1.Value = checked ? 1 : 0;
+        onCheck1Click(form_);
+        render();
+    });
+
+    connect(Command1_, &QPushButton::clicked, [this] {
+        onCommand1Click(form_, services_.random, services_.clock, *messages_);
+        render();
+    });
+    connect(Command2_, &QPushButton::clicked, [this] {
+        onCommand2Click(form_, *messages_);
+        render();
+    });
+    connect(&Timer1_, &QTimer::timeout, [this] {
+        onTimer1Tick(form_, services_.random, *messages_);
+        render();
+    });
+}
+
+void MainWindow::connectMenu() {
+    connect(mnuSaveChis_, &QAction::triggered, [this] { save(files::onMnuSaveChisClick); });
+    connect(mnuSaveSim_, &QAction::triggered, [this] { save(files::onMnuSaveSimClick); });
+    connect(mnuSave_, &QAction::triggered, [this] { save(files::onMnuSaveClick); });
+    connect(mnuExit_, &QAction::triggered, [this] {
+        if (onMnuExitClick(*messages_)) services_.endProgram();
+    });
+}
+
+void MainWindow::setTabOrder() {
+    const QWidget* order[] = {Command1_, Text1_,   Option1_, Option2_, Text2_,
+                              Check1_,   Option3_, Option4_, Command2_};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        QWidget::setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
+}
+
+void MainWindow::selectKind(OptionButton& chosen, OptionButton& other, void (*handler)(Form1&)) {
+    // A click on the option already selected changes nothing, so a stray
+    // click cannot wipe the passwords shown.
+    if (!chosen.Value) {
+        chosen.Value = true;
+        other.Value = false;
+        handler(form_);
+    }
+    render();
+}
+
+void MainWindow::selectLength(OptionButton& chosen, OptionButton& other) {
+    chosen.Value = true;
+    other.Value = false;
+    render();
+}
+
+void MainWindow::save(void (*command)(const Form1&, files::SaveServices&)) {
+    files::SaveServices services{services_.programFolder, services_.replacer, *messages_};
+    command(form_, services);
+    render();
+}
+
+void MainWindow::render() {
+    setIfChanged(Text1_, form_.Text1.Text);
+    setIfChanged(Text2_, form_.Text2.Text);
+    const std::pair<QRadioButton*, const OptionButton*> options[] = {{Option1_, &form_.Option1},
+                                                                     {Option2_, &form_.Option2},
+                                                                     {Option3_, &form_.Option3},
+                                                                     {Option4_, &form_.Option4}};
+    for (auto [widget, option] : options) {
+        widget->setChecked(option->Value);
+        widget->setEnabled(option->Enabled);
+    }
+    Check1_->setChecked(form_.Check1.Value == 1);
+    Command1_->setEnabled(form_.Command1.Enabled);
+    Command2_->setEnabled(form_.Command2.Enabled);
+    mnuSaveChis_->setEnabled(form_.mnuSaveChis.Enabled);
+    mnuSaveSim_->setEnabled(form_.mnuSaveSim.Enabled);
+    mnuSave_->setEnabled(form_.mnuSave.Enabled);
+    mnuExit_->setEnabled(form_.mnuExit.Enabled);
+    // Arming an armed timer adds no tick.
+    if (form_.Timer1.Enabled && !Timer1_.isActive()) Timer1_.start();
+    if (!form_.Timer1.Enabled) Timer1_.stop();
+}
+
+void MainWindow::showCentred() {
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                        screen->availableGeometry()));
+    show();
+}
+
+}  // namespace quillop::ui

@@ -1,0 +1,25 @@
+#include "qt_message_boxes.h"
+
+#include <QMessageBox>
+
+#include "texts.h"
+
+namespace quillop::ui {
+
+MessageAnswer QtMessageBoxes::show(const std::u16string& text, MessageIcon icon,
+                                   MessageButtons buttons) {
+    const auto qtIcon =
+        icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information;
+    const auto qtButtons = buttons == MessageButtons::OkCancel
+                               ? QMessageBox::Ok | QMessageBox::Cancel
+                               : QMessageBox::StandardButtons(QMessageBox::Ok);
+    QMessageBox box(qtIcon, QString::fromStdU16String(texts::kAppTitle),
+                    QString::fromStdU16String(text), qtButtons, parent_);
+    box.setDefaultButton(QMessageBox::Ok);
+    // Escape and the title bar's close give the escape button: Cancel where there is one.
+    box.exec();
+    return box.clickedButton() == box.button(QMessageBox::Ok) ? MessageAnswer::Ok
+                                                              : MessageAnswer::Cancel;
+}
+
+}  // namespace quillop::ui
