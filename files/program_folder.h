@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace quillop::files {
+
+// The folder of the running executable, without a trailing separator except
+// at the root. Needs a QCoreApplication.
+std::u16string programFolder();
+
+}  // namespace quillop::files

@@ -1,0 +1,79 @@
+#include "save_commands.h"
+
+#include <vector>
+
+#include "cp1251.h"
+#include "file_texts.h"
+
+namespace quillop::files {
+
+namespace {
+
+struct Line {
+    const char16_t* label;
+    const TextBox& field;
+    const char16_t* fieldName;
+};
+
+struct Command {
+    const char16_t* fileName;
+    const char16_t* savedMessage;
+};
+
+#if defined(_WIN32)
+constexpr char16_t kSeparator = u'\\';
+#else
+constexpr char16_t kSeparator = u'/';
+#endif
+
+// Exactly one separator between folder and name, also at the root.
+std::u16string joinPath(const std::u16string& folder, const std::u16string& name) {
+    if (folder.empty() || folder.back() == u'/' || folder.back() == kSeparator)
+        return folder + name;
+    return folder + kSeparator + name;
+}
+
+void critical(SaveServices& services, const std::u16string& text) {
+    services.messages.show(text, MessageIcon::Critical, MessageButtons::Ok);
+}
+
+void save(const std::vector<Line>& lines, Command command, SaveServices& services) {
+    for (const Line& line : lines) {
+        if (line.field.Text.empty()) return critical(services, texts::kEmptyField);
+    }
+    std::string bytes;
+    for (const Line& line : lines) {
+        const auto encoded = toWindows1251(std::u16string(line.label) + line.field.Text);
+        if (!encoded) {
+            return critical(services, std::u16string(texts::kUnsavableBefore) + line.fieldName +
+                                          texts::kUnsavableAfter);
+        }
+        bytes += *encoded + "\r\n";
+    }
+    const std::u16string path = joinPath(services.programFolder, command.fileName);
+    if (const auto failure = services.replacer.replace(path, bytes)) {
+        return critical(services, texts::kWriteFailedBefore + path + texts::kWriteFailedAfter +
+                                      *failure + texts::kWriteFailedEnd);
+    }
+    services.messages.show(command.savedMessage, MessageIcon::Information, MessageButtons::Ok);
+}
+
+}  // namespace
+
+void onMnuSaveChisClick(const Form1& form, SaveServices& services) {
+    save({{texts::kNumericLabel, form.Text1, texts::kNumericField}},
+         {texts::kNumericFile, texts::kNumericSaved}, services);
+}
+
+void onMnuSaveSimClick(const Form1& form, SaveServices& services) {
+    save({{texts::kSymbolicLabel, form.Text2, texts::kSymbolicField}},
+         {texts::kSymbolicFile, texts::kSymbolicSaved}, services);
+}
+
+void onMnuSaveClick(const Form1& form, SaveServices& services) {
+    save({{texts::kNumericLabel, form.Text1, texts::kNumericField},
+          {texts::kSymbolicLabel, form.Text2, texts::kSymbolicField}},
+         {texts::kBothFile, texts::kBothSaved}, services);
+}
+
+}  // namespace quillop::files
