@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <algorithm>
+#include <utility>
 
 #include "layout.h"
 #include "texts.h"
@@ -12,13 +14,21 @@ namespace quillop::ui {
 namespace {
 
 // The captions were laid out for Comic Sans MS. A wider face that stands in
-// for it is narrowed just enough that the longest caption, the frame's title,
-// still fits its frame with a pixel to spare on each side.
+// for it is narrowed just enough that the two longest captions still fit:
+// the frame's title, with a pixel to spare on each side, and the symbolic
+// option's, beside its indicator (about 26 pixels with spacing and margins).
 void narrowToFit(QFont& font) {
-    const qreal room = layout::toPixels(layout::kFrame1).width() - 4;
-    const qreal advance =
-        QFontMetricsF(font).horizontalAdvance(QString::fromStdU16String(texts::kFrame1));
-    if (advance > room) font.setStretch(static_cast<int>(100 * room / advance));
+    const std::pair<const char16_t*, qreal> captions[] = {
+        {texts::kFrame1, layout::toPixels(layout::kFrame1).width() - 4.0},
+        {texts::kOption2, layout::toPixels(layout::kOption2).width() - 26.0},
+    };
+    qreal scale = 1.0;
+    for (const auto& [caption, room] : captions) {
+        const qreal advance =
+            QFontMetricsF(font).horizontalAdvance(QString::fromStdU16String(caption));
+        scale = std::min(scale, room / advance);
+    }
+    if (scale < 1.0) font.setStretch(static_cast<int>(100 * scale));
 }
 
 }  // namespace
@@ -27,8 +37,11 @@ QFont captionFont() {
     static const QFont font = [] {
         QFont chosen = QApplication::font();
         for (const char* family : {"Comic Sans MS", "Comic Neue"}) {
-            if (QFontDatabase::hasFamily(QString::fromLatin1(family))) {
-                chosen = QFont(QString::fromLatin1(family));
+            // A face without Cyrillic would show every caption in some other font.
+            const QString name = QString::fromLatin1(family);
+            if (QFontDatabase::hasFamily(name) &&
+                QFontDatabase::writingSystems(name).contains(QFontDatabase::Cyrillic)) {
+                chosen = QFont(name);
                 break;
             }
         }
