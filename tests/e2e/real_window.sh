@@ -37,7 +37,7 @@ symbolic_label='d1 e8 ec e2 ee eb fc ed fb e9 20 ef e0 f0 ee eb fc 3a 20'
 
 windows() { xdotool search --onlyvisible --name '^Quillop$' 2>/dev/null | wc -l; }
 wait_windows() {  # wait until this many windows titled Quillop are shown
-    for _ in $(seq 100); do [ "$(windows)" -eq "$1" ] && return 0; sleep 0.05; done
+    for _ in $(seq 200); do [ "$(windows)" -eq "$1" ] && return 0; sleep 0.05; done
     fail "expected $1 Quillop windows, saw $(windows)"
 }
 
@@ -62,7 +62,21 @@ menu_item() {  # the n-th item of the File menu, by keys
     for _ in $(seq "$1"); do xdotool key Down; done
     xdotool key Return; sleep 0.3
 }
-answer() { wait_windows 2; xdotool key "$1"; wait_windows 1; }
+answer() {  # press a key in the box shown; once more if it had not taken focus yet
+    wait_windows 2; sleep 0.2
+    for _ in 1 2 3; do
+        xdotool key "$1"
+        for _ in $(seq 40); do [ "$(windows)" -eq 1 ] && return 0; sleep 0.05; done
+    done
+    fail "the message box did not close"
+}
+# The width of the message box now shown: a report of a failed save names the
+# whole path and the reason, so it is wider than any success message.
+box_width() {
+    wait_windows 2
+    local box; box=$(xdotool search --onlyvisible --name '^Quillop$' | grep -vx "$win" | head -n 1)
+    xwininfo -id "$box" | awk '/Width:/ {print $2}'
+}
 hex() { od -An -v -tx1 "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
 alive() { kill -0 "$app" 2>/dev/null; }
 expect_line() {  # file, label bytes, pattern of the password's bytes
@@ -75,7 +89,7 @@ symbol='(5[1-7]|4[1-9a-f]|5[0-9a]|40|21|23|24|25)'
 echo "numeric password, saved; saving both refuses the empty symbolic field"
 start
 generate
-menu_item 1; answer Return
+menu_item 1; saved_width=$(box_width); answer Return
 expect_line "$numeric_file" "$numeric_label" "$digits"
 [ "$(stat -c %a "$numeric_file")" = 600 ] || fail "numeric file is not owner-only"
 [ "$(od -An -tx1 "$numeric_file" | wc -w)" -le $((17 + 6 + 2)) ] || fail "more than 6 digits"
@@ -85,7 +99,8 @@ menu_item 3; answer Return
 
 echo "a failing save is reported, the program keeps running, and the password survives"
 rm "$numeric_file"; mkdir "$numeric_file"
-menu_item 1; answer Return
+menu_item 1; failed_width=$(box_width); answer Return
+[ "$failed_width" -gt "$saved_width" ] || fail "the failed save was not reported ($failed_width px box)"
 alive || fail "the program ended after a failed save"
 rmdir "$numeric_file"
 menu_item 1; answer Return
