@@ -15,8 +15,6 @@ inline constexpr char16_t kSymbolicSaved[] = u"Символьный пароль
 inline constexpr char16_t kBothSaved[] = u"Файл сохранён успешно!!!";
 inline constexpr char16_t kEmptyField[] = u"Ошибка сохранения файла!!!";
 
-inline constexpr char16_t kNumericField[] = u"Числовой пароль";
-inline constexpr char16_t kSymbolicField[] = u"Символьный пароль";
 inline constexpr char16_t kUnsavableBefore[] = u"В поле «";
 inline constexpr char16_t kUnsavableAfter[] =
     u"» есть символ, который нельзя записать в файл в кодировке Windows-1251. Файл не записан.";

@@ -4,6 +4,7 @@
 
 #include "cp1251.h"
 #include "file_texts.h"
+#include "texts.h"
 
 namespace quillop::files {
 
@@ -61,18 +62,18 @@ void save(const std::vector<Line>& lines, Command command, SaveServices& service
 }  // namespace
 
 void onMnuSaveChisClick(const Form1& form, SaveServices& services) {
-    save({{texts::kNumericLabel, form.Text1, texts::kNumericField}},
+    save({{texts::kNumericLabel, form.Text1, quillop::texts::kText1Name}},
          {texts::kNumericFile, texts::kNumericSaved}, services);
 }
 
 void onMnuSaveSimClick(const Form1& form, SaveServices& services) {
-    save({{texts::kSymbolicLabel, form.Text2, texts::kSymbolicField}},
+    save({{texts::kSymbolicLabel, form.Text2, quillop::texts::kText2Name}},
          {texts::kSymbolicFile, texts::kSymbolicSaved}, services);
 }
 
 void onMnuSaveClick(const Form1& form, SaveServices& services) {
-    save({{texts::kNumericLabel, form.Text1, texts::kNumericField},
-          {texts::kSymbolicLabel, form.Text2, texts::kSymbolicField}},
+    save({{texts::kNumericLabel, form.Text1, quillop::texts::kText1Name},
+          {texts::kSymbolicLabel, form.Text2, quillop::texts::kText2Name}},
          {texts::kBothFile, texts::kBothSaved}, services);
 }
 
