@@ -1,6 +1,5 @@
 #include "main_window.h"
 
-#include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -220,10 +219,10 @@ void MainWindow::connectMenu() {
 }
 
 void MainWindow::setTabOrder() {
-    const QWidget* order[] = {Command1_, Text1_,   Option1_, Option2_, Text2_,
+    QWidget* const order[] = {Command1_, Text1_,   Option1_, Option2_, Text2_,
                               Check1_,   Option3_, Option4_, Command2_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
-        QWidget::setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
+        QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
 void MainWindow::selectKind(OptionButton& chosen, OptionButton& other, void (*handler)(Form1&)) {

