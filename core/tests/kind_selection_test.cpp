@@ -3,6 +3,7 @@
 #include <string>
 
 #include "handlers.h"
+#include "option_click.h"
 #include "scripted_random.h"
 
 namespace quillop {
@@ -12,21 +13,8 @@ using testing::RecordingMessages;
 
 enum class Kind { Numeric, Symbolic, Both, Unset };
 
-// What a user does: the click sets the control's value, then its handler runs.
-void clickOption1(Form1& f) {
-    f.Option1.Value = true;
-    f.Option2.Value = false;
-    onOption1Click(f);
-}
-void clickOption2(Form1& f) {
-    f.Option2.Value = true;
-    f.Option1.Value = false;
-    onOption2Click(f);
-}
-void clickCheck1(Form1& f) {
-    f.Check1.Value = 1 - f.Check1.Value;
-    onCheck1Click(f);
-}
+void clickOption1(Form1& f) { clickOption(f, Option::Option1); }
+void clickOption2(Form1& f) { clickOption(f, Option::Option2); }
 
 Form1 formIn(Kind kind) {
     Form1 f;

@@ -51,8 +51,6 @@ private:
     void setTabOrder();
     void render();
 
-    void selectKind(OptionButton& chosen, OptionButton& other, void (*handler)(Form1&));
-    void selectLength(OptionButton& chosen, OptionButton& other);
     void save(void (*command)(const Form1&, files::SaveServices&));
 
     Form1 form_;

@@ -14,7 +14,8 @@
 
 #include "caption_font.h"
 #include "handlers.h"
-#include "layout.h"
+#include "option_click.h"
+#include "qt_layout.h"
 #include "qt_message_boxes.h"
 #include "texts.h"
 #include "window_icon.h"
@@ -61,7 +62,7 @@ QLineEdit* passwordField(QWidget* parent, int maxLength, const char16_t* name,
     return field;
 }
 
-void place(QWidget* widget, layout::Twips twips) { widget->setGeometry(layout::toPixels(twips)); }
+void place(QWidget* widget, layout::Twips twips) { widget->setGeometry(toPixels(twips)); }
 
 void setIfChanged(QLineEdit* field, const std::u16string& text) {
     const QString value = QString::fromStdU16String(text);
@@ -120,7 +121,7 @@ MainWindow::~MainWindow() = default;
 QWidget* MainWindow::buildClientArea() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
-    client->setFixedSize(layout::kClientArea);
+    client->setFixedSize(toPixels(layout::kClientArea).size());
 
     Command2_ = commandButton(client, texts::kCommand2, "Command2");
     place(Command2_, layout::kCommand2);
@@ -181,17 +182,18 @@ void MainWindow::connectControls() {
     connect(Text2_, &QLineEdit::textChanged,
             [this](const QString& text) { form_.Text2.Text = text.toStdU16String(); });
 
-    connect(Option1_, &QRadioButton::clicked,
-            [this] { selectKind(form_.Option1, form_.Option2, onOption1Click); });
-    connect(Option2_, &QRadioButton::clicked,
-            [this] { selectKind(form_.Option2, form_.Option1, onOption2Click); });
-    connect(Option3_, &QRadioButton::clicked,
-            [this] { selectLength(form_.Option3, form_.Option4); });
-    connect(Option4_, &QRadioButton::clicked,
-            [this] { selectLength(form_.Option4, form_.Option3); });
-    connect(Check1_, &QCheckBox::clicked, [this](bool checked) {
-        form_.Check1.Value = checked ? 1 : 0;
-        onCheck1Click(form_);
+    const std::pair<QRadioButton*, Option> options[] = {{Option1_, Option::Option1},
+                                                        {Option2_, Option::Option2},
+                                                        {Option3_, Option::Option3},
+                                                        {Option4_, Option::Option4}};
+    for (auto [widget, option] : options) {
+        connect(widget, &QRadioButton::clicked, [this, option = option] {
+            clickOption(form_, option);
+            render();
+        });
+    }
+    connect(Check1_, &QCheckBox::clicked, [this] {
+        clickCheck1(form_);
         render();
     });
 
@@ -219,27 +221,31 @@ void MainWindow::connectMenu() {
 }
 
 void MainWindow::setTabOrder() {
-    QWidget* const order[] = {Command1_, Text1_,   Option1_, Option2_, Text2_,
-                              Check1_,   Option3_, Option4_, Command2_};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
-        QWidget::setTabOrder(order[i], order[i + 1]);
-}
-
-void MainWindow::selectKind(OptionButton& chosen, OptionButton& other, void (*handler)(Form1&)) {
-    // A click on the option already selected changes nothing, so a stray
-    // click cannot wipe the passwords shown.
-    if (!chosen.Value) {
-        chosen.Value = true;
-        other.Value = false;
-        handler(form_);
-    }
-    render();
-}
-
-void MainWindow::selectLength(OptionButton& chosen, OptionButton& other) {
-    chosen.Value = true;
-    other.Value = false;
-    render();
+    const auto widgetOf = [this](layout::Control control) -> QWidget* {
+        switch (control) {
+            case layout::Control::Command1:
+                return Command1_;
+            case layout::Control::Text1:
+                return Text1_;
+            case layout::Control::Option1:
+                return Option1_;
+            case layout::Control::Option2:
+                return Option2_;
+            case layout::Control::Text2:
+                return Text2_;
+            case layout::Control::Check1:
+                return Check1_;
+            case layout::Control::Option3:
+                return Option3_;
+            case layout::Control::Option4:
+                return Option4_;
+            case layout::Control::Command2:
+                break;
+        }
+        return Command2_;
+    };
+    for (std::size_t i = 0; i + 1 < std::size(layout::kTabOrder); ++i)
+        QWidget::setTabOrder(widgetOf(layout::kTabOrder[i]), widgetOf(layout::kTabOrder[i + 1]));
 }
 
 void MainWindow::save(void (*command)(const Form1&, files::SaveServices&)) {

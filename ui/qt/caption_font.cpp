@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "layout.h"
+#include "qt_layout.h"
 #include "texts.h"
 
 namespace quillop::ui {
@@ -19,8 +19,8 @@ namespace {
 // option's, beside its indicator (about 26 pixels with spacing and margins).
 void narrowToFit(QFont& font) {
     const std::pair<const char16_t*, qreal> captions[] = {
-        {texts::kFrame1, layout::toPixels(layout::kFrame1).width() - 4.0},
-        {texts::kOption2, layout::toPixels(layout::kOption2).width() - 26.0},
+        {texts::kFrame1, toPixels(layout::kFrame1).width() - 4.0},
+        {texts::kOption2, toPixels(layout::kOption2).width() - 26.0},
     };
     qreal scale = 1.0;
     for (const auto& [caption, room] : captions) {
