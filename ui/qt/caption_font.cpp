@@ -36,15 +36,11 @@ void narrowToFit(QFont& font) {
 QFont captionFont() {
     static const QFont font = [] {
         QFont chosen = QApplication::font();
-        for (const char* family : {"Comic Sans MS", "Comic Neue"}) {
-            // A face without Cyrillic would show every caption in some other font.
-            const QString name = QString::fromLatin1(family);
-            if (QFontDatabase::hasFamily(name) &&
-                QFontDatabase::writingSystems(name).contains(QFontDatabase::Cyrillic)) {
-                chosen = QFont(name);
-                break;
-            }
-        }
+        // A face without Cyrillic would show every caption in some other font.
+        const QString comicSans = QStringLiteral("Comic Sans MS");
+        if (QFontDatabase::hasFamily(comicSans) &&
+            QFontDatabase::writingSystems(comicSans).contains(QFontDatabase::Cyrillic))
+            chosen = QFont(comicSans);
         chosen.setPointSizeF(8.25);
         chosen.setWeight(QFont::Normal);
         chosen.setItalic(false);

@@ -4,9 +4,8 @@
 
 namespace quillop::ui {
 
-// The font of every captioned control: Comic Sans MS at 8.25 points, or
-// Comic Neue where it is missing, or else the system font at that size;
-// a face counts only if it has the Cyrillic letters of the captions.
+// The font of every captioned control: Comic Sans MS at 8.25 points where it
+// has the Cyrillic letters of the captions, or else the system font at that size.
 QFont captionFont();
 
 }  // namespace quillop::ui
