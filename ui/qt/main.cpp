@@ -11,6 +11,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setWindowIcon(quillop::ui::quillopIcon());
+    // Ties the window to its menu entry and icon where the desktop asks (Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quillop.Quillop"));
 
     quillop::SystemRandom random;
     quillop::SystemClock clock;
