@@ -9,11 +9,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStyle>
 
 #include "caption_font.h"
 #include "handlers.h"
+#include "option_button_accessible.h"
 #include "option_click.h"
 #include "qt_layout.h"
 #include "qt_message_boxes.h"
@@ -93,6 +95,7 @@ MainWindow::MainWindow(Services services) : services_(std::move(services)) {
         services_.messages = ownMessages_.get();
     }
     messages_ = std::make_unique<RenderFirst>(*this, *services_.messages);
+    announceOptionButtonsAsRadioButtons();
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(qs(texts::kAppTitle));
@@ -186,13 +189,18 @@ void MainWindow::connectControls() {
                                                         {Option2_, Option::Option2},
                                                         {Option3_, Option::Option3},
                                                         {Option4_, Option::Option4}};
+    // Any change of a button's check mark that rendering did not make is the
+    // user's click, whether by mouse, Space or an assistive tool's toggle: the
+    // form decides, and rendering shows its answer (or undoes the change).
     for (auto [widget, option] : options) {
-        connect(widget, &QRadioButton::clicked, [this, option = option] {
+        connect(widget, &QRadioButton::toggled, [this, option = option] {
+            if (rendering_) return;
             clickOption(form_, option);
             render();
         });
     }
-    connect(Check1_, &QCheckBox::clicked, [this] {
+    connect(Check1_, &QCheckBox::toggled, [this] {
+        if (rendering_) return;
         clickCheck1(form_);
         render();
     });
@@ -255,6 +263,7 @@ void MainWindow::save(void (*command)(const Form1&, files::SaveServices&)) {
 }
 
 void MainWindow::render() {
+    const QScopedValueRollback rendering(rendering_, true);
     setIfChanged(Text1_, form_.Text1.Text);
     setIfChanged(Text2_, form_.Text2.Text);
     const std::pair<QRadioButton*, const OptionButton*> options[] = {{Option1_, &form_.Option1},
