@@ -51,12 +51,10 @@ QRadioButton* optionButton(QWidget* parent, const char16_t* caption, const char*
     return option;
 }
 
-QLineEdit* passwordField(QWidget* parent, int maxLength, const char16_t* name,
-                         const char* objectName) {
+QLineEdit* passwordField(QWidget* parent, int maxLength, const char* objectName) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(objectName));
     field->setMaxLength(maxLength);
-    field->setAccessibleName(qs(name));
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, Qt::black);  // the window-frame colour
     palette.setColor(QPalette::Text, QColor(0, 255, 0));
@@ -139,7 +137,7 @@ QWidget* MainWindow::buildClientArea() {
     Check1_ = captioned(new QCheckBox(qs(texts::kCheck1), client), texts::kCheck1, "Check1");
     place(Check1_, layout::kCheck1);
 
-    Text2_ = passwordField(client, Form1::kText2MaxLength, texts::kText2Name, "Text2");
+    Text2_ = passwordField(client, Form1::kText2MaxLength, "Text2");
     place(Text2_, layout::kText2);
 
     Option2_ = optionButton(client, texts::kOption2, "Option2");
@@ -147,7 +145,7 @@ QWidget* MainWindow::buildClientArea() {
     Option1_ = optionButton(client, texts::kOption1, "Option1");
     place(Option1_, layout::kOption1);
 
-    Text1_ = passwordField(client, Form1::kText1MaxLength, texts::kText1Name, "Text1");
+    Text1_ = passwordField(client, Form1::kText1MaxLength, "Text1");
     place(Text1_, layout::kText1);
 
     Command1_ = commandButton(client, texts::kCommand1, "Command1");
@@ -157,6 +155,9 @@ QWidget* MainWindow::buildClientArea() {
     place(Label2_, layout::kLabel2);
     Label1_ = captioned(new QLabel(qs(texts::kLabel1), client), texts::kLabel1, "Label1");
     place(Label1_, layout::kLabel1);
+    // A field is named by the label above it and announced as labelled by it.
+    Label1_->setBuddy(Text1_);
+    Label2_->setBuddy(Text2_);
 
     // Created in the order of the description, so where two controls overlap
     // by a pixel the later one is drawn on top (Label1 over Text1, ...).
