@@ -30,8 +30,9 @@ public:
     // Selecting is a click, so the window hears of it as of any other click;
     // like any radio button, the selected one is not toggled off.
     void doAction(const QString& name) override {
-        if (name != toggleAction() && name != pressAction()) return QAccessibleWidget::doAction(name);
-        if (option()->isEnabled() && !option()->isChecked()) option()->click();
+        if (name != toggleAction() && name != pressAction())
+            return QAccessibleWidget::doAction(name);
+        if (!option()->isChecked()) option()->click();  // click() ignores a disabled button
     }
 
 private:
@@ -47,8 +48,6 @@ QAccessibleInterface* optionButtonInterface(const QString& className, QObject* o
 
 }  // namespace
 
-void announceOptionButtonsAsRadioButtons() {
-    QAccessible::installFactory(optionButtonInterface);
-}
+void announceOptionButtonsAsRadioButtons() { QAccessible::installFactory(optionButtonInterface); }
 
 }  // namespace quillop::ui
