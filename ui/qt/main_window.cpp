@@ -9,11 +9,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStyle>
 
 #include "caption_font.h"
 #include "handlers.h"
+#include "option_button_accessible.h"
 #include "option_click.h"
 #include "qt_layout.h"
 #include "qt_message_boxes.h"
@@ -49,12 +51,10 @@ QRadioButton* optionButton(QWidget* parent, const char16_t* caption, const char*
     return option;
 }
 
-QLineEdit* passwordField(QWidget* parent, int maxLength, const char16_t* name,
-                         const char* objectName) {
+QLineEdit* passwordField(QWidget* parent, int maxLength, const char* objectName) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(objectName));
     field->setMaxLength(maxLength);
-    field->setAccessibleName(qs(name));
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, Qt::black);  // the window-frame colour
     palette.setColor(QPalette::Text, QColor(0, 255, 0));
@@ -93,6 +93,7 @@ MainWindow::MainWindow(Services services) : services_(std::move(services)) {
         services_.messages = ownMessages_.get();
     }
     messages_ = std::make_unique<RenderFirst>(*this, *services_.messages);
+    announceOptionButtonsAsRadioButtons();
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(qs(texts::kAppTitle));
@@ -136,7 +137,7 @@ QWidget* MainWindow::buildClientArea() {
     Check1_ = captioned(new QCheckBox(qs(texts::kCheck1), client), texts::kCheck1, "Check1");
     place(Check1_, layout::kCheck1);
 
-    Text2_ = passwordField(client, Form1::kText2MaxLength, texts::kText2Name, "Text2");
+    Text2_ = passwordField(client, Form1::kText2MaxLength, "Text2");
     place(Text2_, layout::kText2);
 
     Option2_ = optionButton(client, texts::kOption2, "Option2");
@@ -144,7 +145,7 @@ QWidget* MainWindow::buildClientArea() {
     Option1_ = optionButton(client, texts::kOption1, "Option1");
     place(Option1_, layout::kOption1);
 
-    Text1_ = passwordField(client, Form1::kText1MaxLength, texts::kText1Name, "Text1");
+    Text1_ = passwordField(client, Form1::kText1MaxLength, "Text1");
     place(Text1_, layout::kText1);
 
     Command1_ = commandButton(client, texts::kCommand1, "Command1");
@@ -154,6 +155,9 @@ QWidget* MainWindow::buildClientArea() {
     place(Label2_, layout::kLabel2);
     Label1_ = captioned(new QLabel(qs(texts::kLabel1), client), texts::kLabel1, "Label1");
     place(Label1_, layout::kLabel1);
+    // A field is named by the label above it and announced as labelled by it.
+    Label1_->setBuddy(Text1_);
+    Label2_->setBuddy(Text2_);
 
     // Created in the order of the description, so where two controls overlap
     // by a pixel the later one is drawn on top (Label1 over Text1, ...).
@@ -186,13 +190,18 @@ void MainWindow::connectControls() {
                                                         {Option2_, Option::Option2},
                                                         {Option3_, Option::Option3},
                                                         {Option4_, Option::Option4}};
+    // Any change of a button's check mark that rendering did not make is the
+    // user's click, whether by mouse, Space or an assistive tool's toggle: the
+    // form decides, and rendering shows its answer (or undoes the change).
     for (auto [widget, option] : options) {
-        connect(widget, &QRadioButton::clicked, [this, option = option] {
+        connect(widget, &QRadioButton::toggled, [this, option = option] {
+            if (rendering_) return;
             clickOption(form_, option);
             render();
         });
     }
-    connect(Check1_, &QCheckBox::clicked, [this] {
+    connect(Check1_, &QCheckBox::toggled, [this] {
+        if (rendering_) return;
         clickCheck1(form_);
         render();
     });
@@ -255,6 +264,7 @@ void MainWindow::save(void (*command)(const Form1&, files::SaveServices&)) {
 }
 
 void MainWindow::render() {
+    const QScopedValueRollback rendering(rendering_, true);
     setIfChanged(Text1_, form_.Text1.Text);
     setIfChanged(Text2_, form_.Text2.Text);
     const std::pair<QRadioButton*, const OptionButton*> options[] = {{Option1_, &form_.Option1},

@@ -54,6 +54,7 @@ private:
     void save(void (*command)(const Form1&, files::SaveServices&));
 
     Form1 form_;
+    bool rendering_ = false;  // the widgets' own signals are then no user input
     Services services_;
     std::unique_ptr<MessageBoxes> ownMessages_;
     std::unique_ptr<MessageBoxes> messages_;  // renders the form, then shows the box
