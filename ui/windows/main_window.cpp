@@ -95,8 +95,20 @@ bool MainWindow::create(HINSTANCE instance, int showCommand) {
                  work.top + (work.bottom - work.top - size.cy) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     render();
-    ShowWindow(window_, showCommand);
-    SetFocus(controls_[kCommand1Id]);
+    ShowWindow(window_, showCommand);  // activation gives Command1 the focus
+    return true;
+}
+
+bool MainWindow::takeTabKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
+    if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    if (HWND next = controls_.nextTabStop(GetFocus(), GetKeyState(VK_SHIFT) < 0)) {
+        SetFocus(next);
+        // A field entered by Tab has its text selected, as in a dialog.
+        if (next == controls_[kText1Id] || next == controls_[kText2Id])
+            SendMessageW(next, EM_SETSEL, 0, -1);
+    }
     return true;
 }
 
@@ -131,6 +143,16 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             SetBkColor(dc, GetSysColor(COLOR_WINDOWFRAME));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOWFRAME));
         }
+        case WM_ACTIVATE:
+            // Back from a message box or another program: the focus returns to
+            // the control that had it, as in a dialog.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focused = GetFocus();
+                focused_ = focused && IsChild(window_, focused) ? focused : nullptr;
+            } else if (!HIWORD(wParam)) {
+                SetFocus(focused_ ? focused_ : controls_[kCommand1Id]);
+            }
+            return 0;
         case WM_DPICHANGED: {
             const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(window_, nullptr, suggested->left, suggested->top,
