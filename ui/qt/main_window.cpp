@@ -19,6 +19,7 @@
 #include "option_click.h"
 #include "qt_layout.h"
 #include "qt_message_boxes.h"
+#include "render_first.h"
 #include "texts.h"
 #include "window_icon.h"
 
@@ -71,28 +72,12 @@ void setIfChanged(QLineEdit* field, const std::u16string& text) {
 
 }  // namespace
 
-// Every box the handlers show appears over a window that already shows what
-// the handler did before it asked, e.g. the emptied fields behind "cleared".
-class MainWindow::RenderFirst final : public MessageBoxes {
-public:
-    RenderFirst(MainWindow& window, MessageBoxes& boxes) : window_(window), boxes_(boxes) {}
-    MessageAnswer show(const std::u16string& text, MessageIcon icon,
-                       MessageButtons buttons) override {
-        window_.render();
-        return boxes_.show(text, icon, buttons);
-    }
-
-private:
-    MainWindow& window_;
-    MessageBoxes& boxes_;
-};
-
 MainWindow::MainWindow(Services services) : services_(std::move(services)) {
     if (!services_.messages) {
         ownMessages_ = std::make_unique<QtMessageBoxes>(this);
         services_.messages = ownMessages_.get();
     }
-    messages_ = std::make_unique<RenderFirst>(*this, *services_.messages);
+    messages_ = std::make_unique<RenderFirst>(*services_.messages, [this] { render(); });
     announceOptionButtonsAsRadioButtons();
 
     setObjectName(QStringLiteral("Form1"));

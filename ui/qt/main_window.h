@@ -42,8 +42,6 @@ public:
     void showCentred();
 
 private:
-    class RenderFirst;
-
     QWidget* buildClientArea();
     void buildMenu();
     void connectControls();
