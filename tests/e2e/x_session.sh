@@ -45,7 +45,7 @@ x_session_start() {
 
     # -displayfd: the server takes the first free display number and writes it
     # once it accepts connections, so two sessions never race for one number.
-    Xvfb -displayfd 9 -screen 0 "$X_SESSION_SCREEN" -nolisten tcp -fbdir "$dir/fb" \
+    Xvfb -displayfd 9 -screen 0 "$X_SESSION_SCREEN" -nolisten tcp -noreset -fbdir "$dir/fb" \
         9>"$dir/display" >"$dir/xvfb.log" 2>&1 &
     x_started $!
     x_session_wait Xvfb $! "$dir/xvfb.log" grep -q '^[0-9][0-9]*$' "$dir/display" || return 1

@@ -132,7 +132,7 @@ TEST_F(MainWindowTest, FocusStartsOnGenerateTabsInOrderAndEnterPressesNothing) {
         if (w->focusPolicy() != Qt::NoFocus) chain << w->objectName();
     EXPECT_EQ(chain.join(u' '), QStringLiteral("Command1 Text1 Option1 Option2 Text2 Check1 "
                                                "Option3 Option4 Command2"));
-    QTest::keyClick(&window, Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_FALSE(window.form().mnuSave.Enabled) << "Enter pressed Generate";
 }
 
