@@ -1,120 +1,60 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "handlers.h"
 #include "option_click.h"
-#include "scripted_random.h"
+#include "test_doubles.h"
 
-namespace quillop {
-namespace {
+using namespace quillop;
+using namespace quillop::doubles;
 
-using testing::RecordingMessages;
+// A person's click; the first four in the order of Option.
+enum class Click { Option1, Option2, Option3, Option4, Check1, Command2 };
 
-enum class Kind { Numeric, Symbolic, Both, Unset };
-
-void clickOption1(Form1& f) { clickOption(f, Option::Option1); }
-void clickOption2(Form1& f) { clickOption(f, Option::Option2); }
-
-Form1 formIn(Kind kind) {
-    Form1 f;
-    switch (kind) {
-        case Kind::Numeric:
-            break;
-        case Kind::Symbolic:
-            clickOption2(f);
-            break;
-        case Kind::Both:
-            clickCheck1(f);
-            break;
-        case Kind::Unset:
-            clickCheck1(f);
-            clickCheck1(f);
-            break;
-    }
-    return f;
-}
-
-struct Expected {
-    bool option1, option2;
-    int check1;
-    bool optionsEnabled, clearEnabled;
-};
-
-Expected stateOf(Kind kind) {
-    switch (kind) {
-        case Kind::Numeric:
-            return {true, false, 0, true, false};
-        case Kind::Symbolic:
-            return {false, true, 0, true, true};
-        case Kind::Both:
-            return {false, false, 1, false, true};
-        case Kind::Unset:
-            return {false, false, 0, true, true};
-    }
-    return {};
-}
-
-void expectState(const Form1& f, Kind kind) {
-    const Expected e = stateOf(kind);
-    EXPECT_EQ(f.Option1.Value, e.option1);
-    EXPECT_EQ(f.Option2.Value, e.option2);
-    EXPECT_EQ(f.Check1.Value, e.check1);
-    EXPECT_EQ(f.Option1.Enabled, e.optionsEnabled);
-    EXPECT_EQ(f.Option2.Enabled, e.optionsEnabled);
-    EXPECT_EQ(f.Command2.Enabled, e.clearEnabled);
-}
-
-TEST(KindSelection, EveryTransitionOfTheStateMachine) {
-    struct Row {
-        Kind from;
-        void (*event)(Form1&);
-        Kind to;
-        bool fieldsKept;
+// Every transition of the kind selection, the length options beside it, stray
+// clicks and Clear: from a state with both fields filled, what the controls
+// and fields show after one click, and the box it opened.
+TEST(KindSelection, EveryClickInEveryStateOfTheMachine) {
+    using enum Kind;
+    using enum Click;
+    const std::u16string cleared = u"(i) OK: Числовое и Символьное поля очищены!";
+    // From a state and a length (8 places or 6), one click: what the controls show.
+    const std::tuple<Kind, bool, Click, const char*> rows[] = {
+        {Symbolic, false, Option1, "Option1 Option3 [|]"},
+        {Unset, true, Option1, "Option1 Option4 [|]"},
+        {Numeric, false, Option2, "Option2 Option3 Clear [|]"},
+        {Unset, false, Option2, "Option2 Option3 Clear [|]"},
+        {Numeric, true, Check1, "Option4 Check1 !Option1 !Option2 Clear [12|QW]"},
+        {Symbolic, false, Check1, "Option3 Check1 !Option1 !Option2 Clear [12|QW]"},
+        {Unset, false, Check1, "Option3 Check1 !Option1 !Option2 Clear [12|QW]"},
+        {Both, true, Check1, "Option4 Clear [12|QW]"},
+        // A click on the option already selected, or on a disabled one, changes nothing.
+        {Numeric, false, Option1, "Option1 Option3 [12|QW]"},
+        {Symbolic, true, Option4, "Option2 Option4 Clear [12|QW]"},
+        {Both, false, Option2, "Option3 Check1 !Option1 !Option2 Clear [12|QW]"},
+        // One length option is selected whatever the kind.
+        {Symbolic, false, Option4, "Option2 Option4 Clear [12|QW]"},
+        {Both, true, Option3, "Option3 Check1 !Option1 !Option2 Clear [12|QW]"},
+        {Numeric, true, Command2, "Option1 Option4 [|]"},
+        {Both, false, Command2, "Option3 Check1 !Option1 !Option2 Clear [|]"},
     };
-    const Row rows[] = {
-        {Kind::Symbolic, clickOption1, Kind::Numeric, false},
-        {Kind::Unset, clickOption1, Kind::Numeric, false},
-        {Kind::Numeric, clickOption2, Kind::Symbolic, false},
-        {Kind::Unset, clickOption2, Kind::Symbolic, false},
-        {Kind::Numeric, clickCheck1, Kind::Both, true},
-        {Kind::Symbolic, clickCheck1, Kind::Both, true},
-        {Kind::Unset, clickCheck1, Kind::Both, true},
-        {Kind::Both, clickCheck1, Kind::Unset, true},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(static_cast<int>(row.from) * 10 + static_cast<int>(row.to));
-        Form1 f = formIn(row.from);
-        f.Text1.Text = u"123";
-        f.Text2.Text = u"QWE";
-        f.Option4.Value = true;
-        f.Option3.Value = false;
-        row.event(f);
-        expectState(f, row.to);
-        EXPECT_EQ(f.Text1.Text, row.fieldsKept ? u"123" : u"");
-        EXPECT_EQ(f.Text2.Text, row.fieldsKept ? u"QWE" : u"");
-        EXPECT_TRUE(f.Option4.Value) << "the length is independent of the kind";
-    }
-}
-
-TEST(KindSelection, ClearEmptiesBothFieldsAndReportsEveryTime) {
-    for (Kind kind : {Kind::Numeric, Kind::Symbolic, Kind::Both, Kind::Unset}) {
-        Form1 f = formIn(kind);
-        f.Text1.Text = u"42";
-        f.Text2.Text = u"  ";
+    for (const auto& [from, eightPlaces, click, shows] : rows) {
+        Form1 form = formIn(from, eightPlaces);
+        form.Text1.Text = u"12";
+        form.Text2.Text = u"QW";
         RecordingMessages messages;
-        onCommand2Click(f, messages);
-        onCommand2Click(f, messages);  // already empty: still reported
-        EXPECT_TRUE(f.Text1.Text.empty() && f.Text2.Text.empty());
-        ASSERT_EQ(messages.shown.size(), 2u);
-        for (const auto& shown : messages.shown) {
-            EXPECT_EQ(shown.text, u"Числовое и Символьное поля очищены!");
-            EXPECT_EQ(shown.icon, MessageIcon::Information);
-            EXPECT_EQ(shown.buttons, MessageButtons::Ok);
-        }
-        expectState(f, kind);
+        if (click == Check1) clickCheck1(form);
+        if (click == Command2) onCommand2Click(form, messages);
+        if (click < Check1) clickOption(form, static_cast<Option>(click));
+        EXPECT_EQ(describe(form), shows) << "from " << int(from) << ", click " << int(click);
+        EXPECT_EQ(messages.shown, click == Command2 ? std::vector{cleared} : Shown{});
     }
 }
 
-}  // namespace
-}  // namespace quillop
+TEST(Exit, AsksAndOnlyOkEndsTheProgram) {
+    for (const auto answer : {MessageAnswer::Ok, MessageAnswer::Cancel}) {
+        RecordingMessages messages;
+        messages.answer = answer;
+        EXPECT_EQ(onMnuExitClick(messages), answer == MessageAnswer::Ok);
+        EXPECT_EQ(messages.shown, Shown{u"(i) OK Cancel: Вы хотите выйти?"});
+    }
+}

@@ -8,6 +8,7 @@
 #                         reason in X_SESSION_ERROR, where no server can start.
 #   x_session_stop        ends every process that x_session_start started.
 #   x_started PID         records another process for x_session_stop to end.
+#   x_geometry WINDOW     prints "x y width height" of the window's inside.
 
 X_SESSION_PIDS=()
 X_SESSION_ERROR=
@@ -16,57 +17,45 @@ x_session_rc=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/openbox.xml
 
 x_started() { X_SESSION_PIDS+=("$1"); }
 
-x_session_missing_tools() {
-    local tool missing=
-    for tool in Xvfb openbox xdotool xwininfo xprop od awk; do
-        command -v "$tool" >/dev/null 2>&1 || missing="$missing $tool"
+# x_session_wait WHAT PID LOG COMMAND...: until COMMAND succeeds, while PID lives, for 20 s.
+x_session_wait() {
+    local what=$1 pid=$2 log=$3 deadline=$((SECONDS + 20))
+    shift 3
+    until "$@"; do
+        if ! kill -0 "$pid" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
+            X_SESSION_ERROR="$what did not start: $(tr '\n' ' ' <"$log" | cut -c1-300)"
+            return 1
+        fi
+        sleep 0.05
     done
-    printf '%s' "$missing"
 }
 
 x_session_start() {
-    local dir=$1 missing
-    missing=$(x_session_missing_tools)
+    local dir=$1 tool missing=
+    for tool in Xvfb openbox xdotool xwininfo xprop setxkbmap; do
+        command -v "$tool" >/dev/null 2>&1 || missing="$missing $tool"
+    done
     if [ -n "$missing" ]; then
-        X_SESSION_ERROR="not installed:$missing (script/bootstrap installs them)"
+        X_SESSION_ERROR="not installed:$missing (script/bootstrap --test installs them)"
         return 1
     fi
     mkdir -p "$dir/fb" "$dir/xdg-config" "$dir/xdg-cache" "$dir/runtime"
     chmod 700 "$dir/runtime"
-    export XDG_CONFIG_HOME=$dir/xdg-config XDG_CACHE_HOME=$dir/xdg-cache
-    export XDG_RUNTIME_DIR=$dir/runtime
+    export XDG_CONFIG_HOME=$dir/xdg-config XDG_CACHE_HOME=$dir/xdg-cache XDG_RUNTIME_DIR=$dir/runtime
 
     # -displayfd: the server takes the first free display number and writes it
     # once it accepts connections, so two sessions never race for one number.
-    : >"$dir/display"
-    Xvfb -displayfd 9 -screen 0 "$X_SESSION_SCREEN" -nolisten tcp -fbdir "$dir/fb" \
+    Xvfb -displayfd 9 -screen 0 "$X_SESSION_SCREEN" -nolisten tcp -noreset -fbdir "$dir/fb" \
         9>"$dir/display" >"$dir/xvfb.log" 2>&1 &
-    local xvfb=$!
-    x_started "$xvfb"
-    local deadline=$((SECONDS + 20)) number=
-    while :; do
-        number=$(head -n 1 "$dir/display")
-        [[ $number =~ ^[0-9]+$ ]] && [ "$(wc -l <"$dir/display")" -ge 1 ] && break
-        if ! kill -0 "$xvfb" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
-            X_SESSION_ERROR="Xvfb could not start: $(tr '\n' ' ' <"$dir/xvfb.log" | cut -c1-300)"
-            return 1
-        fi
-        sleep 0.05
-    done
-    export DISPLAY=:$number
+    x_started $!
+    x_session_wait Xvfb $! "$dir/xvfb.log" grep -q '^[0-9][0-9]*$' "$dir/display" || return 1
+    export DISPLAY=:$(head -n 1 "$dir/display")
     X_FRAMEBUFFER=$dir/fb/Xvfb_screen0
 
     openbox --sm-disable --config-file "$x_session_rc" >"$dir/openbox.log" 2>&1 &
-    local wm=$!
-    x_started "$wm"
-    deadline=$((SECONDS + 20))
-    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-        if ! kill -0 "$wm" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
-            X_SESSION_ERROR="openbox did not start: $(tr '\n' ' ' <"$dir/openbox.log" | cut -c1-300)"
-            return 1
-        fi
-        sleep 0.05
-    done
+    x_started $!
+    x_session_wait openbox $! "$dir/openbox.log" eval \
+        "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'"
 }
 
 x_session_stop() {
@@ -79,7 +68,6 @@ x_session_stop() {
     X_SESSION_PIDS=()
 }
 
-# x_geometry WINDOW: "x y width height" of the window's inside, on the screen.
 x_geometry() {
     xwininfo -id "$1" 2>/dev/null | awk '
         /Absolute upper-left X:/ { x = $NF }
