@@ -1,0 +1,212 @@
+#!/bin/bash
+# quillop.exe as a person uses it, under wine in a real X11 window (Xvfb and
+# openbox), driven only by mouse clicks and key presses, and judged by the
+# files' bytes, the process's life and the message boxes' texts.
+#
+# Usage: wine_window.sh QUILLOP_EXE READ_WINDOWS_EXE CASE   runs one case
+#        wine_window.sh --prefix DIR   makes the wine prefix that cases copy
+#                                      (QUILLOP_WINE_PREFIX=DIR); without it
+#                                      a case makes its own, which is slower
+# Exit status: 0 passed, 1 failed, 77 skipped: no wine, Xvfb or xdotool.
+set -uo pipefail
+wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
+
+make_prefix() { WINEPREFIX=$1 $wine wineboot -i >/dev/null 2>&1 && WINEPREFIX=$1 $wineserver -w; }
+if [ "${1:-}" = --prefix ]; then
+    [ -x $wine ] || exit 0 # every case reports the skip
+    rm -rf "$2" && make_prefix "$2"
+    exit
+fi
+[ $# -eq 3 ] || { echo "usage: $0 QUILLOP_EXE READ_WINDOWS_EXE CASE" >&2; exit 2; }
+exe=$1 reader=$2 name=$3
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=../e2e/x_session.sh
+. "$here/../e2e/x_session.sh"
+
+fail() { echo "FAIL $name: $*"; exit 1; }
+wait_until() { # SECONDS COMMAND...: true once COMMAND succeeds
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.1
+    done
+}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/quillop-wine.XXXXXX")
+cleanup() {
+    [ -d "$work/prefix" ] && $wineserver -k 2>/dev/null
+    x_session_stop
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+[ -x $wine ] || { echo "SKIPPED: $name: wine64 is not installed"; exit 77; }
+x_session_start "$work" || { echo "SKIPPED: $name: $X_SESSION_ERROR"; exit 77; }
+
+# The case's own prefix: a copy of the shared one (its big libraries linked,
+# the registry, which wine rewrites, copied) served by its own wine server.
+export WINEPREFIX=$work/prefix
+template=${QUILLOP_WINE_PREFIX:-}
+if [ -f "$template/system.reg" ]; then
+    cp -al "$template" "$WINEPREFIX" && cp --remove-destination "$template"/*.reg "$WINEPREFIX/"
+else
+    make_prefix "$WINEPREFIX"
+fi || fail "no wine prefix"
+$wineserver -p
+
+# ---------------------------------------------------------------------------
+# The program and what the reader sees of it.
+
+dpi=96
+read_windows() { $wine "$reader" 2>/dev/null | tr -d '\r'; }
+box_line() { box=$(read_windows | grep '^box ') && [ -n "$box" ]; }
+no_box() { ! box_line; }
+# Sets the client area's place and size once two readings agree.
+main_placed() {
+    local first
+    first=$(read_windows | grep '^main ') && sleep 0.2 &&
+        [ "$first" = "$(read_windows | grep '^main ')" ] &&
+        read -r _ cx cy cw ch <<<"$first"
+}
+
+start() { # quillop.exe in a fresh folder of its own
+    folder=$(mktemp -d "$work/folder.XXXXXX")
+    cp "$exe" "$folder/quillop.exe"
+    (cd "$folder" && exec $wine quillop.exe) >>"$work/wine.log" 2>&1 &
+    pid=$!
+    wait_until 30 main_placed || fail "no Quillop window appeared"
+}
+running() { kill -0 "$pid" 2>/dev/null; }
+expect_end() {
+    wait_until 5 eval '! running' || fail "the program still runs after $1"
+    wait "$pid"
+    local status=$?
+    [ $status -eq 0 ] || fail "the program ended with status $status after $1"
+}
+
+# click CONTROL: a little inside its left end, halfway down; pixels as the
+# window computes them, twips * dpi / 1440.
+declare -A twips=([Command1]="2400 360 375" [Check1]="2400 2160 255")
+click() {
+    local left top height
+    read -r left top height <<<"${twips[$1]}"
+    xdotool mousemove $((cx + (left + 105) * dpi / 1440)) $((cy + (top + height / 2) * dpi / 1440)) \
+        click 1
+}
+# choose ITEM: F10 takes the menu bar, Down opens "Файл" on its first item.
+readonly SAVE_NUMERIC=1 SAVE_BOTH=3 EXIT=4
+choose() {
+    local keys=(F10 Down)
+    for ((i = 1; i < $1; i++)); do keys+=(Down); done
+    xdotool key --delay 50 "${keys[@]}" Return
+}
+# answer ICON BUTTONS TEXT KEY: a box with these appears, KEY closes it.
+answer() {
+    wait_until 10 box_line || fail "no message box appeared (expected \"$3\")"
+    [ "$box" = "box $1 $2 $3" ] || fail "expected the box \"$1 $2 $3\", got \"${box#box }\""
+    xdotool key "$4"
+    wait_until 5 no_box || fail "the box \"$3\" did not close on $4"
+}
+
+# ---------------------------------------------------------------------------
+# Files: the bytes, as hex, against what Windows-1251 and CR LF make of them.
+
+hex() { od -An -v -tx1 "$@" | tr -d ' \n'; }
+cp1251() { printf %s "$1" | iconv -t CP1251 | hex; }
+number() { echo "$(cp1251 'Числовой пароль: ')(30|3[1-9](3[0-9]){0,$(($1 - 1))})0d0a"; }
+symbols() { echo "$(cp1251 'Символьный пароль: ')(4[0-9a-f]|5[0-9a]|2[1345]){$1}0d0a"; }
+expect_file() { # NAME HEX_PATTERN
+    [ -f "$folder/$1" ] || fail "\"$1\" was not written"
+    [[ $(hex "$folder/$1") =~ ^$2$ ]] || fail "\"$1\" holds $(hex "$folder/$1"), not $2"
+}
+
+# ---------------------------------------------------------------------------
+# The cases.
+
+both_saved() { # ticks Одновременно, generates and saves both
+    click Check1
+    click Command1
+    choose $SAVE_BOTH
+    answer information 1 "Файл сохранён успешно!!!" Return
+    expect_file пароль.txt "$(number 9)$(symbols 6)"
+}
+
+case_numeric() {
+    start
+    [ "$cw $ch" = "297 179" ] || fail "the client area is $cw x $ch, not 297 x 179"
+    click Command1
+    choose $SAVE_NUMERIC
+    answer information 1 "Числовой пароль успешно сохранён!!!" Return
+    expect_file "Числовой пароль.txt" "$(number 6)"
+    choose $SAVE_BOTH # the symbolic field is empty
+    answer critical 1 "Ошибка сохранения файла!!!" Return
+    [ ! -e "$folder/пароль.txt" ] || fail "saving both with an empty field wrote a file"
+}
+
+case_both() { start && both_saved; }
+
+case_failing_save() {
+    start
+    click Command1
+    choose $SAVE_NUMERIC
+    answer information 1 "Числовой пароль успешно сохранён!!!" Return
+    local file="$folder/Числовой пароль.txt" first
+    first=$(hex "$file")
+    rm "$file" && mkdir "$file"
+    choose $SAVE_NUMERIC
+    wait_until 10 box_line
+    local path="Z:${file//\//\\}"
+    [[ $box =~ ^"box critical 1 Не удалось сохранить файл «$path». Причина: "[^\ ].*" Прежний файл, если он был, не изменён."$ ]] ||
+        fail "the failed save showed \"${box#box }\""
+    answer critical 1 "${box#box critical 1 }" Return
+    running || fail "the program ended after the failed save"
+    [ "$(ls -A "$folder")" = "$(printf 'quillop.exe\nЧисловой пароль.txt')" ] ||
+        fail "the failed save left $(ls -A "$folder" | tr '\n' ' ')behind"
+    rmdir "$file" || fail "the failed save wrote into the folder in its way"
+    choose $SAVE_NUMERIC
+    answer information 1 "Числовой пароль успешно сохранён!!!" Return
+    [ "$(hex "$file")" = "$first" ] || fail "once the folder was gone, another password was saved"
+}
+
+case_exit() {
+    start
+    click Command1
+    choose $EXIT
+    answer information 2 "Вы хотите выйти?" Escape
+    running || fail "Cancel in the exit question ended the program"
+    choose $EXIT
+    answer information 2 "Вы хотите выйти?" Return
+    expect_end "OK in the exit question"
+}
+
+case_title_close() {
+    start
+    # What openbox's close button sends: WM_DELETE_WINDOW, which wine hands the
+    # window as the system menu's Close. (The suite's openbox binds it to Alt+F4.)
+    xdotool key alt+F4
+    wait_until 5 eval '! running' || { box_line && fail "closing asked \"${box#box }\""; }
+    expect_end "the title-bar close"
+}
+
+case_fresh_runs_differ() {
+    local first
+    start && both_saved
+    first=$(hex "$folder/пароль.txt")
+    kill "$pid" && wait "$pid"
+    start && both_saved
+    [ "$(hex "$folder/пароль.txt")" != "$first" ] || fail "two fresh runs saved the same passwords"
+}
+
+case_dpi192() {
+    $wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+    dpi=192
+    start
+    [ "$cw $ch" = "594 358" ] || fail "at 192 DPI the client area is $cw x $ch, not 594 x 358"
+    both_saved
+}
+
+declare -F "case_$name" >/dev/null || { echo "no case $name" >&2; exit 2; }
+"case_$name"
+echo "ok $name"
