@@ -1,0 +1,21 @@
+#include "system_reason.h"
+
+#include "wide_string.h"
+
+namespace quillop::files {
+
+std::u16string systemReason(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring reason(buffer ? buffer : L"", length);
+    LocalFree(buffer);
+    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' ||
+                               reason.back() == L' ' || reason.back() == L'.'))
+        reason.pop_back();
+    if (reason.empty()) reason = L"код ошибки " + std::to_wstring(error);
+    return utf16(reason);
+}
+
+}  // namespace quillop::files

@@ -1,0 +1,93 @@
+#include "controls.h"
+
+#include "form1.h"
+#include "option_focus.h"
+#include "scale.h"
+#include "texts.h"
+#include "wide_string.h"
+
+namespace quillop::ui {
+
+namespace {
+
+struct Spec {
+    ControlId id;
+    const wchar_t* windowClass;
+    DWORD style;
+    const char16_t* caption;
+    layout::Twips place;
+    bool inFrame1;
+};
+
+// Every control is its own group and tab stop, so Tab visits each in the
+// table's order and arrow keys never select an option behind the form's back.
+constexpr DWORD kFocusable = WS_TABSTOP | WS_GROUP;
+constexpr DWORD kCheckable = kFocusable | BS_RADIOBUTTON;  // not AUTO: the form decides
+
+// In creation order, which is the z-order (the first on top) and so the tab
+// order: the labels above the fields they overlap by a pixel, the frame below
+// the options inside it. Every control is clipped by those above it.
+constexpr Spec kSpecs[] = {
+    {kLabel1Id, L"STATIC", SS_LEFT, texts::kLabel1, layout::kLabel1, false},
+    {kLabel2Id, L"STATIC", SS_LEFT, texts::kLabel2, layout::kLabel2, false},
+    {kCommand1Id, L"BUTTON", kFocusable | BS_PUSHBUTTON, texts::kCommand1, layout::kCommand1,
+     false},
+    {kText1Id, L"EDIT", kFocusable | ES_AUTOHSCROLL, nullptr, layout::kText1, false},
+    {kOption1Id, L"BUTTON", kCheckable, texts::kOption1, layout::kOption1, false},
+    {kOption2Id, L"BUTTON", kCheckable, texts::kOption2, layout::kOption2, false},
+    {kText2Id, L"EDIT", kFocusable | ES_AUTOHSCROLL, nullptr, layout::kText2, false},
+    {kCheck1Id, L"BUTTON", kFocusable | BS_CHECKBOX, texts::kCheck1, layout::kCheck1, false},
+    {kOption3Id, L"BUTTON", kCheckable, texts::kOption3, layout::kOption3, true},
+    {kOption4Id, L"BUTTON", kCheckable, texts::kOption4, layout::kOption4, true},
+    {kCommand2Id, L"BUTTON", kFocusable | BS_PUSHBUTTON, texts::kCommand2, layout::kCommand2,
+     false},
+    {kFrame1Id, L"BUTTON", BS_GROUPBOX, texts::kFrame1, layout::kFrame1, false},
+};
+
+static_assert(std::size(kSpecs) == kControlCount);
+constexpr bool tabOrderFollowsIds() {
+    std::size_t next = 0;
+    for (const Spec& spec : kSpecs) {
+        if (!(spec.style & WS_TABSTOP)) continue;
+        if (next == std::size(layout::kTabOrder) || spec.id != idOf(layout::kTabOrder[next++]))
+            return false;
+    }
+    return next == std::size(layout::kTabOrder);
+}
+static_assert(tabOrderFollowsIds());
+
+bool isField(ControlId id) { return id == kText1Id || id == kText2Id; }
+bool isOption(ControlId id) {
+    return id == kOption1Id || id == kOption2Id || id == kOption3Id || id == kOption4Id;
+}
+
+}  // namespace
+
+void Controls::create(HWND parent) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+    for (const Spec& spec : kSpecs) {
+        const std::wstring caption = spec.caption ? files::wide(spec.caption) : std::wstring();
+        HWND control = CreateWindowExW(
+            isField(spec.id) ? WS_EX_CLIENTEDGE : 0, spec.windowClass, caption.c_str(),
+            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | spec.style, 0, 0, 0, 0, parent,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+        handles_[spec.id - kFirstControlId] = control;
+        if (isOption(spec.id)) ignoreFocusClicks(control);
+    }
+    SendMessageW((*this)[kText1Id], EM_SETLIMITTEXT, Form1::kText1MaxLength, 0);
+    SendMessageW((*this)[kText2Id], EM_SETLIMITTEXT, Form1::kText2MaxLength, 0);
+}
+
+void Controls::layOut(UINT dpi, const Fonts& fonts) {
+    const POINT frameCorner{layout::kFrame1.left, layout::kFrame1.top};
+    for (const Spec& spec : kSpecs) {
+        const RECT r = toPixels(spec.place, dpi, spec.inFrame1 ? frameCorner : POINT{0, 0});
+        HWND control = (*this)[spec.id];
+        SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const HFONT font = isField(spec.id) ? fonts.field() : fonts.caption();
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+}
+
+}  // namespace quillop::ui

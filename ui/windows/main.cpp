@@ -1,0 +1,34 @@
+#include <windows.h>
+// commctrl.h needs the types of windows.h
+#include <commctrl.h>
+
+#include "dpi.h"
+#include "main_window.h"
+#include "program_folder.h"
+#include "system_clock.h"
+#include "system_random.h"
+#include "win32_file_replacer.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    quillop::ui::dpi::becomeAware();
+    const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&classes);
+
+    quillop::SystemRandom random;
+    quillop::SystemClock clock;
+    quillop::files::Win32FileReplacer replacer;
+    quillop::ui::MainWindow window({.random = random,
+                                    .clock = clock,
+                                    .replacer = replacer,
+                                    .programFolder = quillop::files::programFolder()});
+    if (!window.create(instance, showCommand)) return 1;
+
+    // The dialog manager gives Tab, the access keys and no default button.
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (window.handle() && IsDialogMessageW(window.handle(), &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,269 @@
+#include "main_window.h"
+
+#include "dpi.h"
+#include "handlers.h"
+#include "menu.h"
+#include "option_click.h"
+#include "option_focus.h"
+#include "resource.h"
+#include "scale.h"
+#include "texts.h"
+#include "wide_string.h"
+#include "win32_message_boxes.h"
+
+namespace quillop::ui {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"QuillopForm1";
+// A close box and the system menu; no minimise or maximise box, no sizing border.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = 0;
+constexpr UINT_PTR kTimer1 = 1;
+const COLORREF kFieldText = RGB(0, 255, 0);
+
+std::u16string textOf(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), int(text.size()))));
+    return files::utf16(text);
+}
+
+void setTextIfChanged(HWND control, const std::u16string& text) {
+    if (textOf(control) != text) SetWindowTextW(control, files::wide(text).c_str());
+}
+
+void setChecked(HWND control, bool checked) {
+    SendMessageW(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool registerClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUILLOP));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUILLOP),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+}  // namespace
+
+// Every box the handlers show appears over a window that already shows what
+// the handler did before it asked, e.g. the emptied fields behind "cleared".
+class MainWindow::RenderFirst final : public MessageBoxes {
+public:
+    RenderFirst(MainWindow& window, MessageBoxes& boxes) : window_(window), boxes_(boxes) {}
+    MessageAnswer show(const std::u16string& text, MessageIcon icon,
+                       MessageButtons buttons) override {
+        window_.render();
+        return boxes_.show(text, icon, buttons);
+    }
+
+private:
+    MainWindow& window_;
+    MessageBoxes& boxes_;
+};
+
+MainWindow::MainWindow(Services services) : services_(std::move(services)) {}
+
+MainWindow::~MainWindow() {
+    if (window_) DestroyWindow(window_);
+}
+
+bool MainWindow::create(HINSTANCE instance, int showCommand) {
+    if (!registerClass(instance, procedure)) return false;
+    menu_ = buildMenuBar();
+    window_ = CreateWindowExW(kExStyle, kWindowClass, files::wide(texts::kAppTitle).c_str(), kStyle,
+                              CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, menu_, instance, this);
+    if (!window_) return false;
+    boxes_ = std::make_unique<Win32MessageBoxes>(window_);
+    messages_ = std::make_unique<RenderFirst>(*this, *boxes_);
+
+    controls_.create(window_);
+    layOut(dpi::of(window_));
+    const SIZE size = fitClientArea(dpi::of(window_));
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
+                 work.top + (work.bottom - work.top - size.cy) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    render();
+    ShowWindow(window_, showCommand);
+    SetFocus(controls_[kCommand1Id]);
+    return true;
+}
+
+LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self ? self->handle(message, wParam, lParam)
+                : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (lParam) {
+                onControl(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            } else if (HIWORD(wParam) == 0) {
+                onMenu(LOWORD(wParam));
+            }
+            return 0;
+        case WM_TIMER:
+            if (wParam == kTimer1) onTick();
+            return 0;
+        case WM_CTLCOLOREDIT: {
+            // Pure green on the system's window-frame colour.
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, kFieldText);
+            SetBkColor(dc, GetSysColor(COLOR_WINDOWFRAME));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOWFRAME));
+        }
+        case WM_DPICHANGED: {
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            layOut(LOWORD(wParam));
+            fitClientArea(LOWORD(wParam));
+            return 0;
+        }
+        case WM_DESTROY:
+            KillTimer(window_, kTimer1);
+            PostQuitMessage(0);
+            window_ = nullptr;
+            return 0;
+        default:
+            return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+void MainWindow::onControl(int id, int code, HWND control) {
+    if (code == EN_CHANGE) {
+        // Typing and pasting go straight into the form; the field's limit has
+        // already cut what does not fit.
+        if (id == kText1Id) form_.Text1.Text = textOf(control);
+        if (id == kText2Id) form_.Text2.Text = textOf(control);
+        return;
+    }
+    if (code != BN_CLICKED) return;
+    switch (id) {
+        case kOption1Id:
+        case kOption2Id:
+        case kOption3Id:
+        case kOption4Id:
+            if (isFocusClick(control)) return;
+            clickOption(form_, static_cast<Option>(id == kOption1Id   ? 0
+                                                   : id == kOption2Id ? 1
+                                                   : id == kOption3Id ? 2
+                                                                      : 3));
+            break;
+        case kCheck1Id:
+            clickCheck1(form_);
+            break;
+        case kCommand1Id:
+            onCommand1Click(form_, services_.random, services_.clock, *messages_);
+            break;
+        case kCommand2Id:
+            onCommand2Click(form_, *messages_);
+            break;
+        default:
+            return;  // Enter and Escape (IDOK, IDCANCEL) press nothing
+    }
+    render();
+}
+
+void MainWindow::onMenu(int id) {
+    switch (id) {
+        case kMnuSaveChis:
+            return save(files::onMnuSaveChisClick);
+        case kMnuSaveSim:
+            return save(files::onMnuSaveSimClick);
+        case kMnuSave:
+            return save(files::onMnuSaveClick);
+        case kMnuExit:
+            // At once: no pending tick or other message runs after OK.
+            if (onMnuExitClick(*messages_)) TerminateProcess(GetCurrentProcess(), 0);
+            return;
+        default:
+            return;
+    }
+}
+
+void MainWindow::onTick() {
+    // One tick per arming: the timer is off before the handler runs.
+    KillTimer(window_, kTimer1);
+    timerArmed_ = false;
+    if (form_.Timer1.Enabled) onTimer1Tick(form_, services_.random, *messages_);
+    render();
+}
+
+void MainWindow::save(void (*command)(const Form1&, files::SaveServices&)) {
+    files::SaveServices services{services_.programFolder, services_.replacer, *messages_};
+    command(form_, services);
+    render();
+}
+
+void MainWindow::layOut(UINT dpi) {
+    // The new fonts are in place before the old ones go.
+    auto fonts = std::make_unique<Fonts>(dpi);
+    controls_.layOut(dpi, *fonts);
+    fonts_ = std::move(fonts);
+}
+
+// Sizes the window so its client area is the layout's, below the menu bar.
+SIZE MainWindow::fitClientArea(UINT dpi) {
+    const RECT client{0, 0, toPixels(layout::kClientArea.width, dpi),
+                      toPixels(layout::kClientArea.height, dpi)};
+    const RECT outer = dpi::windowRectFor(client, kStyle, true, kExStyle, dpi);
+    SIZE size{outer.right - outer.left, outer.bottom - outer.top};
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT got{};
+        GetClientRect(window_, &got);
+        if (got.right == client.right && got.bottom == client.bottom) break;
+        // A menu bar of another height than the system reckoned: correct by the difference.
+        size.cx += client.right - got.right;
+        size.cy += client.bottom - got.bottom;
+    }
+    return size;
+}
+
+void MainWindow::render() {
+    setTextIfChanged(controls_[kText1Id], form_.Text1.Text);
+    setTextIfChanged(controls_[kText2Id], form_.Text2.Text);
+    const std::pair<ControlId, const OptionButton*> options[] = {{kOption1Id, &form_.Option1},
+                                                                 {kOption2Id, &form_.Option2},
+                                                                 {kOption3Id, &form_.Option3},
+                                                                 {kOption4Id, &form_.Option4}};
+    for (auto [id, option] : options) {
+        setChecked(controls_[id], option->Value);
+        EnableWindow(controls_[id], option->Enabled);
+    }
+    setChecked(controls_[kCheck1Id], form_.Check1.Value == 1);
+    EnableWindow(controls_[kCommand1Id], form_.Command1.Enabled);
+    EnableWindow(controls_[kCommand2Id], form_.Command2.Enabled);
+    renderMenu(menu_, form_);
+    // Arming an armed timer adds no tick.
+    if (form_.Timer1.Enabled && !timerArmed_)
+        timerArmed_ = SetTimer(window_, kTimer1, Form1::kTimer1IntervalMs, nullptr) != 0;
+    if (!form_.Timer1.Enabled && timerArmed_) {
+        KillTimer(window_, kTimer1);
+        timerArmed_ = false;
+    }
+}
+
+}  // namespace quillop::ui

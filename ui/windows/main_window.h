@@ -1,0 +1,64 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "controls.h"
+#include "file_replacer.h"
+#include "fonts.h"
+#include "form1.h"
+#include "message_boxes.h"
+#include "random_source.h"
+#include "save_commands.h"
+
+namespace quillop::ui {
+
+// What the window reaches the platform through.
+struct Services {
+    RandomSource& random;
+    Clock& clock;
+    files::FileReplacer& replacer;
+    std::u16string programFolder;
+};
+
+// Form1: renders the form model into native controls and feeds every user
+// action back into it through the handlers.
+class MainWindow {
+public:
+    explicit MainWindow(Services services);
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Builds the window, centres it on its screen and shows it with the focus
+    // on Command1; false if the system refused.
+    bool create(HINSTANCE instance, int showCommand);
+    HWND handle() const { return window_; }
+
+private:
+    class RenderFirst;
+
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void onControl(int id, int code, HWND control);
+    void onMenu(int id);
+    void onTick();
+    void layOut(UINT dpi);
+    SIZE fitClientArea(UINT dpi);
+    void render();
+    void save(void (*command)(const Form1&, files::SaveServices&));
+
+    Form1 form_;
+    Services services_;
+    HWND window_ = nullptr;
+    HMENU menu_ = nullptr;
+    Controls controls_;
+    std::unique_ptr<Fonts> fonts_;
+    std::unique_ptr<MessageBoxes> boxes_;
+    std::unique_ptr<MessageBoxes> messages_;  // renders the form, then shows the box
+    bool timerArmed_ = false;
+};
+
+}  // namespace quillop::ui
