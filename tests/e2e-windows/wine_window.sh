@@ -41,7 +41,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-trap 'exit 130' INT TERM
+trap 'exit 130' INT TERM HUP PIPE
 [ -x $wine ] || { echo "SKIPPED: $name: wine64 is not installed"; exit 77; }
 x_session_start "$work" || { echo "SKIPPED: $name: $X_SESSION_ERROR"; exit 77; }
 
@@ -102,10 +102,10 @@ choose() {
     for ((i = 1; i < $1; i++)); do keys+=(Down); done
     xdotool key --delay 50 "${keys[@]}" Return
 }
-# answer ICON BUTTONS TEXT KEY: a box with these appears, KEY closes it.
+# answer ICON BUTTONS TEXT KEY: a box like this appears (TEXT a pattern), KEY closes it.
 answer() {
     wait_until 10 box_line || fail "no message box appeared (expected \"$3\")"
-    [ "$box" = "box $1 $2 $3" ] || fail "expected the box \"$1 $2 $3\", got \"${box#box }\""
+    [[ ${box#box } == "$1 $2 "$3 ]] || fail "expected the box \"$1 $2 $3\", got \"${box#box }\""
     xdotool key "$4"
     wait_until 5 no_box || fail "the box \"$3\" did not close on $4"
 }
@@ -156,14 +156,10 @@ case_failing_save() {
     first=$(hex "$file")
     rm "$file" && mkdir "$file"
     choose $SAVE_NUMERIC
-    wait_until 10 box_line
-    local path="Z:${file//\//\\}"
-    [[ $box =~ ^"box critical 1 Не удалось сохранить файл «$path». Причина: "[^\ ].*" Прежний файл, если он был, не изменён."$ ]] ||
-        fail "the failed save showed \"${box#box }\""
-    answer critical 1 "${box#box critical 1 }" Return
+    # The file's Windows path, and the system's reason.
+    answer critical 1 "Не удалось сохранить файл «Z:${file//\//?}». Причина: ?* Прежний файл, если он был, не изменён." Return
     running || fail "the program ended after the failed save"
-    [ "$(ls -A "$folder")" = "$(printf 'quillop.exe\nЧисловой пароль.txt')" ] ||
-        fail "the failed save left $(ls -A "$folder" | tr '\n' ' ')behind"
+    [ "$(ls -A "$folder" | wc -l)" -eq 2 ] || fail "the failed save left $(ls -A "$folder" | tr '\n' ' ')"
     rmdir "$file" || fail "the failed save wrote into the folder in its way"
     choose $SAVE_NUMERIC
     answer information 1 "Числовой пароль успешно сохранён!!!" Return
