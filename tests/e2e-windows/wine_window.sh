@@ -57,37 +57,28 @@ fi || fail "no wine prefix"
 $wineserver -p
 
 # ---------------------------------------------------------------------------
-# The program and what the reader sees of it.
+# The program, what the reader sees of it, and real input.
 
 dpi=96
 read_windows() { $wine "$reader" 2>/dev/null | tr -d '\r'; }
 box_line() { box=$(read_windows | grep '^box ') && [ -n "$box" ]; }
 no_box() { ! box_line; }
-# Sets the client area's place and size once two readings agree.
-main_placed() {
-    local first
-    first=$(read_windows | grep '^main ') && sleep 0.2 &&
-        [ "$first" = "$(read_windows | grep '^main ')" ] &&
-        read -r _ cx cy cw ch <<<"$first"
-}
-
-start() { # quillop.exe in a fresh folder of its own
+start() { # quillop.exe in a fresh folder of its own; sets the client area's place and size
     folder=$(mktemp -d "$work/folder.XXXXXX")
     cp "$exe" "$folder/quillop.exe"
     (cd "$folder" && exec $wine quillop.exe) >>"$work/wine.log" 2>&1 &
     pid=$!
-    wait_until 30 main_placed || fail "no Quillop window appeared"
+    wait_until 30 eval 'read -r _ cx cy cw ch < <(read_windows | grep "^main ")' ||
+        fail "no Quillop window appeared"
 }
 running() { kill -0 "$pid" 2>/dev/null; }
-expect_end() {
+expect_end() { # the process ends of itself, with status 0
     wait_until 5 eval '! running' || fail "the program still runs after $1"
-    wait "$pid"
-    local status=$?
-    [ $status -eq 0 ] || fail "the program ended with status $status after $1"
+    wait "$pid" || fail "the program ended with status $? after $1"
 }
 
-# click CONTROL: a little inside its left end, halfway down; pixels as the
-# window computes them, twips * dpi / 1440.
+# click CONTROL: a little inside its left end, halfway down, in pixels as the
+# window computes them: twips * dpi / 1440.
 declare -A twips=([Command1]="2400 360 375" [Check1]="2400 2160 255")
 click() {
     local left top height
@@ -96,7 +87,6 @@ click() {
         click 1
 }
 # choose ITEM: F10 takes the menu bar, Down opens "Файл" on its first item.
-readonly SAVE_NUMERIC=1 SAVE_BOTH=3 EXIT=4
 choose() {
     local keys=(F10 Down)
     for ((i = 1; i < $1; i++)); do keys+=(Down); done
@@ -109,6 +99,8 @@ answer() {
     xdotool key "$4"
     wait_until 5 no_box || fail "the box \"$3\" did not close on $4"
 }
+save() { choose "$1" && answer "${@:2}" Return; } # save ITEM ICON BUTTONS TEXT
+readonly NUMERIC=1 BOTH=3 EXIT=4 NUMERIC_SAVED="Числовой пароль успешно сохранён!!!"
 
 # ---------------------------------------------------------------------------
 # Files: the bytes, as hex, against what Windows-1251 and CR LF make of them.
@@ -128,8 +120,7 @@ expect_file() { # NAME HEX_PATTERN
 both_saved() { # ticks Одновременно, generates and saves both
     click Check1
     click Command1
-    choose $SAVE_BOTH
-    answer information 1 "Файл сохранён успешно!!!" Return
+    save $BOTH information 1 "Файл сохранён успешно!!!"
     expect_file пароль.txt "$(number 9)$(symbols 6)"
 }
 
@@ -137,11 +128,9 @@ case_numeric() {
     start
     [ "$cw $ch" = "297 179" ] || fail "the client area is $cw x $ch, not 297 x 179"
     click Command1
-    choose $SAVE_NUMERIC
-    answer information 1 "Числовой пароль успешно сохранён!!!" Return
+    save $NUMERIC information 1 "$NUMERIC_SAVED"
     expect_file "Числовой пароль.txt" "$(number 6)"
-    choose $SAVE_BOTH # the symbolic field is empty
-    answer critical 1 "Ошибка сохранения файла!!!" Return
+    save $BOTH critical 1 "Ошибка сохранения файла!!!" # the symbolic field is empty
     [ ! -e "$folder/пароль.txt" ] || fail "saving both with an empty field wrote a file"
 }
 
@@ -150,19 +139,16 @@ case_both() { start && both_saved; }
 case_failing_save() {
     start
     click Command1
-    choose $SAVE_NUMERIC
-    answer information 1 "Числовой пароль успешно сохранён!!!" Return
+    save $NUMERIC information 1 "$NUMERIC_SAVED"
     local file="$folder/Числовой пароль.txt" first
     first=$(hex "$file")
     rm "$file" && mkdir "$file"
-    choose $SAVE_NUMERIC
-    # The file's Windows path, and the system's reason.
-    answer critical 1 "Не удалось сохранить файл «Z:${file//\//?}». Причина: ?* Прежний файл, если он был, не изменён." Return
+    # The box names the file by its Windows path and gives the system's reason.
+    save $NUMERIC critical 1 "Не удалось сохранить файл «Z:${file//\//?}». Причина: ?* Прежний файл, если он был, не изменён."
     running || fail "the program ended after the failed save"
     [ "$(ls -A "$folder" | wc -l)" -eq 2 ] || fail "the failed save left $(ls -A "$folder" | tr '\n' ' ')"
     rmdir "$file" || fail "the failed save wrote into the folder in its way"
-    choose $SAVE_NUMERIC
-    answer information 1 "Числовой пароль успешно сохранён!!!" Return
+    save $NUMERIC information 1 "$NUMERIC_SAVED"
     [ "$(hex "$file")" = "$first" ] || fail "once the folder was gone, another password was saved"
 }
 
@@ -172,8 +158,7 @@ case_exit() {
     choose $EXIT
     answer information 2 "Вы хотите выйти?" Escape
     running || fail "Cancel in the exit question ended the program"
-    choose $EXIT
-    answer information 2 "Вы хотите выйти?" Return
+    save $EXIT information 2 "Вы хотите выйти?"
     expect_end "OK in the exit question"
 }
 
