@@ -22,6 +22,22 @@ constexpr DWORD kExStyle = 0;
 constexpr UINT_PTR kTimer1 = 1;
 const COLORREF kFieldText = RGB(0, 255, 0);
 
+struct OptionControl {
+    ControlId id;
+    Option option;
+    OptionButton Form1::*state;
+};
+constexpr OptionControl kOptions[] = {{kOption1Id, Option::Option1, &Form1::Option1},
+                                      {kOption2Id, Option::Option2, &Form1::Option2},
+                                      {kOption3Id, Option::Option3, &Form1::Option3},
+                                      {kOption4Id, Option::Option4, &Form1::Option4}};
+
+const OptionControl& optionOf(ControlId id) {
+    for (const OptionControl& option : kOptions)
+        if (option.id == id) return option;
+    return kOptions[0];
+}
+
 std::u16string textOf(HWND control) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), int(text.size()))));
@@ -120,6 +136,11 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY && self) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+        self = nullptr;
+    }
     return self ? self->handle(message, wParam, lParam)
                 : DefWindowProcW(window, message, wParam, lParam);
 }
@@ -163,9 +184,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_DESTROY:
+            // The title bar's close: no question, and no tick after it.
             KillTimer(window_, kTimer1);
             PostQuitMessage(0);
-            window_ = nullptr;
             return 0;
         default:
             return DefWindowProcW(window_, message, wParam, lParam);
@@ -187,10 +208,7 @@ void MainWindow::onControl(int id, int code, HWND control) {
         case kOption3Id:
         case kOption4Id:
             if (isFocusClick(control)) return;
-            clickOption(form_, static_cast<Option>(id == kOption1Id   ? 0
-                                                   : id == kOption2Id ? 1
-                                                   : id == kOption3Id ? 2
-                                                                      : 3));
+            clickOption(form_, optionOf(static_cast<ControlId>(id)).option);
             break;
         case kCheck1Id:
             clickCheck1(form_);
@@ -267,13 +285,9 @@ SIZE MainWindow::fitClientArea(UINT dpi) {
 void MainWindow::render() {
     setTextIfChanged(controls_[kText1Id], form_.Text1.Text);
     setTextIfChanged(controls_[kText2Id], form_.Text2.Text);
-    const std::pair<ControlId, const OptionButton*> options[] = {{kOption1Id, &form_.Option1},
-                                                                 {kOption2Id, &form_.Option2},
-                                                                 {kOption3Id, &form_.Option3},
-                                                                 {kOption4Id, &form_.Option4}};
-    for (auto [id, option] : options) {
-        setChecked(controls_[id], option->Value);
-        EnableWindow(controls_[id], option->Enabled);
+    for (const OptionControl& option : kOptions) {
+        setChecked(controls_[option.id], (form_.*option.state).Value);
+        EnableWindow(controls_[option.id], (form_.*option.state).Enabled);
     }
     setChecked(controls_[kCheck1Id], form_.Check1.Value == 1);
     EnableWindow(controls_[kCommand1Id], form_.Command1.Enabled);
