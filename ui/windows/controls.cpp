@@ -90,4 +90,17 @@ void Controls::layOut(UINT dpi, const Fonts& fonts) {
     }
 }
 
+HWND Controls::nextTabStop(HWND from, bool backwards) const {
+    constexpr int count = static_cast<int>(std::size(layout::kTabOrder));
+    int at = backwards ? 0 : count - 1;  // from outside the order: the first or last
+    for (int i = 0; i < count; ++i)
+        if ((*this)[idOf(layout::kTabOrder[i])] == from) at = i;
+    for (int step = 1; step <= count; ++step) {
+        const int next = (at + (backwards ? count - step : step)) % count;
+        HWND control = (*this)[idOf(layout::kTabOrder[next])];
+        if (IsWindowEnabled(control)) return control;
+    }
+    return nullptr;
+}
+
 }  // namespace quillop::ui

@@ -39,6 +39,9 @@ public:
     // Places every control at this DPI and gives it its font.
     void layOut(UINT dpi, const Fonts& fonts);
     HWND operator[](ControlId id) const { return handles_[id - kFirstControlId]; }
+    // The next enabled control after this one in the table's tab order, round
+    // the end; null if none is enabled.
+    HWND nextTabStop(HWND from, bool backwards) const;
 
 private:
     std::array<HWND, kControlCount> handles_{};

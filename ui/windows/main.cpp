@@ -23,9 +23,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                                     .programFolder = quillop::files::programFolder()});
     if (!window.create(instance, showCommand)) return 1;
 
-    // The dialog manager gives Tab, the access keys and no default button.
+    // The dialog manager gives the access keys and no default button.
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (window.takeTabKey(message)) continue;
         if (window.handle() && IsDialogMessageW(window.handle(), &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

@@ -22,6 +22,22 @@ constexpr DWORD kExStyle = 0;
 constexpr UINT_PTR kTimer1 = 1;
 const COLORREF kFieldText = RGB(0, 255, 0);
 
+struct OptionControl {
+    ControlId id;
+    Option option;
+    OptionButton Form1::*state;
+};
+constexpr OptionControl kOptions[] = {{kOption1Id, Option::Option1, &Form1::Option1},
+                                      {kOption2Id, Option::Option2, &Form1::Option2},
+                                      {kOption3Id, Option::Option3, &Form1::Option3},
+                                      {kOption4Id, Option::Option4, &Form1::Option4}};
+
+const OptionControl& optionOf(ControlId id) {
+    for (const OptionControl& option : kOptions)
+        if (option.id == id) return option;
+    return kOptions[0];
+}
+
 std::u16string textOf(HWND control) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), int(text.size()))));
@@ -95,8 +111,20 @@ bool MainWindow::create(HINSTANCE instance, int showCommand) {
                  work.top + (work.bottom - work.top - size.cy) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     render();
-    ShowWindow(window_, showCommand);
-    SetFocus(controls_[kCommand1Id]);
+    ShowWindow(window_, showCommand);  // activation gives Command1 the focus
+    return true;
+}
+
+bool MainWindow::takeTabKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
+    if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    if (HWND next = controls_.nextTabStop(GetFocus(), GetKeyState(VK_SHIFT) < 0)) {
+        SetFocus(next);
+        // A field entered by Tab has its text selected, as in a dialog.
+        if (next == controls_[kText1Id] || next == controls_[kText2Id])
+            SendMessageW(next, EM_SETSEL, 0, -1);
+    }
     return true;
 }
 
@@ -108,6 +136,11 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY && self) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+        self = nullptr;
+    }
     return self ? self->handle(message, wParam, lParam)
                 : DefWindowProcW(window, message, wParam, lParam);
 }
@@ -131,6 +164,16 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             SetBkColor(dc, GetSysColor(COLOR_WINDOWFRAME));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOWFRAME));
         }
+        case WM_ACTIVATE:
+            // Back from a message box or another program: the focus returns to
+            // the control that had it, as in a dialog.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focused = GetFocus();
+                focused_ = focused && IsChild(window_, focused) ? focused : nullptr;
+            } else if (!HIWORD(wParam)) {
+                SetFocus(focused_ ? focused_ : controls_[kCommand1Id]);
+            }
+            return 0;
         case WM_DPICHANGED: {
             const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(window_, nullptr, suggested->left, suggested->top,
@@ -141,9 +184,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_DESTROY:
+            // The title bar's close: no question, and no tick after it.
             KillTimer(window_, kTimer1);
             PostQuitMessage(0);
-            window_ = nullptr;
             return 0;
         default:
             return DefWindowProcW(window_, message, wParam, lParam);
@@ -165,10 +208,7 @@ void MainWindow::onControl(int id, int code, HWND control) {
         case kOption3Id:
         case kOption4Id:
             if (isFocusClick(control)) return;
-            clickOption(form_, static_cast<Option>(id == kOption1Id   ? 0
-                                                   : id == kOption2Id ? 1
-                                                   : id == kOption3Id ? 2
-                                                                      : 3));
+            clickOption(form_, optionOf(static_cast<ControlId>(id)).option);
             break;
         case kCheck1Id:
             clickCheck1(form_);
@@ -245,13 +285,9 @@ SIZE MainWindow::fitClientArea(UINT dpi) {
 void MainWindow::render() {
     setTextIfChanged(controls_[kText1Id], form_.Text1.Text);
     setTextIfChanged(controls_[kText2Id], form_.Text2.Text);
-    const std::pair<ControlId, const OptionButton*> options[] = {{kOption1Id, &form_.Option1},
-                                                                 {kOption2Id, &form_.Option2},
-                                                                 {kOption3Id, &form_.Option3},
-                                                                 {kOption4Id, &form_.Option4}};
-    for (auto [id, option] : options) {
-        setChecked(controls_[id], option->Value);
-        EnableWindow(controls_[id], option->Enabled);
+    for (const OptionControl& option : kOptions) {
+        setChecked(controls_[option.id], (form_.*option.state).Value);
+        EnableWindow(controls_[option.id], (form_.*option.state).Enabled);
     }
     setChecked(controls_[kCheck1Id], form_.Check1.Value == 1);
     EnableWindow(controls_[kCommand1Id], form_.Command1.Enabled);

@@ -36,6 +36,10 @@ public:
     // on Command1; false if the system refused.
     bool create(HINSTANCE instance, int showCommand);
     HWND handle() const { return window_; }
+    // Tab and Shift+Tab, taken before the dialog manager: they follow the
+    // table's order, which the dialog manager's conventions for option
+    // buttons would not. True if the message was one of them.
+    bool takeTabKey(const MSG& message);
 
 private:
     class RenderFirst;
@@ -58,6 +62,7 @@ private:
     std::unique_ptr<Fonts> fonts_;
     std::unique_ptr<MessageBoxes> boxes_;
     std::unique_ptr<MessageBoxes> messages_;  // renders the form, then shows the box
+    HWND focused_ = nullptr;                  // the control to give the focus back to
     bool timerArmed_ = false;
 };
 
