@@ -24,11 +24,10 @@ std::wstring class_of(HWND window) {
 }
 
 void print(const std::wstring& line) {
-    std::string utf8(line.size() * 3 + 1, '\0');
-    int n = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, utf8.data(), int(utf8.size()),
-                                nullptr, nullptr);
-    std::fwrite(utf8.data(), 1, n > 0 ? n - 1 : 0, stdout);
-    std::fputc('\n', stdout);
+    std::string utf8(line.size() * 3, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, line.data(), int(line.size()), utf8.data(),
+                                    int(utf8.size()), nullptr, nullptr));
+    std::puts(utf8.c_str());
 }
 
 // The icon's colour on the screen: mostly red is the critical sign, mostly blue

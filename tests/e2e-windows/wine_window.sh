@@ -35,12 +35,7 @@ wait_until() { # SECONDS COMMAND...: true once COMMAND succeeds
 }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillop-wine.XXXXXX")
-cleanup() {
-    [ -d "$work/prefix" ] && $wineserver -k 2>/dev/null
-    x_session_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap '[ -d "$work/prefix" ] && $wineserver -k 2>/dev/null; x_session_stop; rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM HUP PIPE
 [ -x $wine ] || { echo "SKIPPED: $name: wine64 is not installed"; exit 77; }
 x_session_start "$work" || { echo "SKIPPED: $name: $X_SESSION_ERROR"; exit 77; }
@@ -62,7 +57,6 @@ $wineserver -p
 dpi=96
 read_windows() { $wine "$reader" 2>/dev/null | tr -d '\r'; }
 box_line() { box=$(read_windows | grep '^box ') && [ -n "$box" ]; }
-no_box() { ! box_line; }
 start() { # quillop.exe in a fresh folder of its own; sets the client area's place and size
     folder=$(mktemp -d "$work/folder.XXXXXX")
     cp "$exe" "$folder/quillop.exe"
@@ -97,7 +91,7 @@ answer() {
     wait_until 10 box_line || fail "no message box appeared (expected \"$3\")"
     [[ ${box#box } == "$1 $2 "$3 ]] || fail "expected the box \"$1 $2 $3\", got \"${box#box }\""
     xdotool key "$4"
-    wait_until 5 no_box || fail "the box \"$3\" did not close on $4"
+    wait_until 5 eval '! box_line' || fail "the box \"$3\" did not close on $4"
 }
 save() { choose "$1" && answer "${@:2}" Return; } # save ITEM ICON BUTTONS TEXT
 readonly NUMERIC=1 BOTH=3 EXIT=4 NUMERIC_SAVED="Числовой пароль успешно сохранён!!!"
