@@ -1,11 +1,13 @@
 // What a person sees of Quillop's windows under wine, which has no screen-reader
 // channel: one line per top-level window titled Quillop, in UTF-8.
 //   main X Y W H        the main window's client area on the screen
+//   control X Y W H     each of its controls, in the client area
 //   box ICON BUTTONS TEXT   a message box: its icon as drawn (information,
 //                       critical or none), how many buttons, its text on one line
 #include <windows.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -68,6 +70,20 @@ BOOL CALLBACK child(HWND control, LPARAM box_address) {
     return TRUE;
 }
 
+std::wstring numbers(std::initializer_list<LONG> values) {
+    std::wstring text;
+    for (LONG v : values) text += L" " + std::to_wstring(v);
+    return text;
+}
+
+BOOL CALLBACK placed(HWND control, LPARAM main) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, reinterpret_cast<HWND>(main), reinterpret_cast<POINT*>(&r), 2);
+    print(L"control" + numbers({r.left, r.top, r.right - r.left, r.bottom - r.top}));
+    return TRUE;
+}
+
 BOOL CALLBACK top_level(HWND window, LPARAM) {
     if (!IsWindowVisible(window) || text_of(window) != L"Quillop") return TRUE;
     if (class_of(window) == L"#32770") {
@@ -75,15 +91,15 @@ BOOL CALLBACK top_level(HWND window, LPARAM) {
         EnumChildWindows(window, child, reinterpret_cast<LPARAM>(&box));
         for (auto& c : box.text)
             if (c == L'\r' || c == L'\n') c = L' ';
-        print(std::wstring(L"box ") + icon_seen(box.icon) + L" " + std::to_wstring(box.buttons) +
-              L" " + box.text);
+        print(L"box " + std::wstring(icon_seen(box.icon)) + numbers({box.buttons}) + L" " +
+              box.text);
     } else {
         RECT r;
         POINT origin{0, 0};
         GetClientRect(window, &r);
         ClientToScreen(window, &origin);
-        print(L"main " + std::to_wstring(origin.x) + L" " + std::to_wstring(origin.y) + L" " +
-              std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom));
+        print(L"main" + numbers({origin.x, origin.y, r.right, r.bottom}));
+        EnumChildWindows(window, placed, reinterpret_cast<LPARAM>(window));
     }
     return TRUE;
 }

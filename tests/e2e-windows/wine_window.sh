@@ -54,7 +54,7 @@ $wineserver -p
 # ---------------------------------------------------------------------------
 # The program, what the reader sees of it, and real input.
 
-dpi=96
+dpi=96 cx=0 cy=0 cw=0 ch=0
 read_windows() { $wine "$reader" 2>/dev/null | tr -d '\r'; }
 box_line() { box=$(read_windows | grep '^box ') && [ -n "$box" ]; }
 start() { # quillop.exe in a fresh folder of its own; sets the client area's place and size
@@ -71,14 +71,30 @@ expect_end() { # the process ends of itself, with status 0
     wait "$pid" || fail "the program ended with status $? after $1"
 }
 
-# click CONTROL: a little inside its left end, halfway down, in pixels as the
-# window computes them: twips * dpi / 1440.
-declare -A twips=([Command1]="2400 360 375" [Check1]="2400 2160 255")
+# Every control's place in twips, from the table the window is built from
+# (the frame's options measured from the window, like the rest).
+declare -A twips
+while read -r control rect; do twips[$control]=$rect; done < <(awk -F'[ {},;]+' '
+    /Twips k/ && !/kClientArea/ { name = substr($4, 2); left = $5; top = $6
+        if (name == "Frame1") { frame_left = left; frame_top = top }
+        if (/inside Frame1/) { left += frame_left; top += frame_top }
+        print name, left, top, $7, $8 }' "$here/../../core/layout.h")
+px() { echo $(($1 * dpi / 1440)); } # as the window computes them
+expect_layout() { # each control exactly where the table puts it
+    local control left top width height actual misplaced=
+    actual=$(read_windows | grep '^control ')
+    for control in "${!twips[@]}"; do
+        read -r left top width height <<<"${twips[$control]}"
+        grep -qx "control $(px "$left") $(px "$top") $(px "$width") $(px "$height")" <<<"$actual" ||
+            misplaced+=" $control"
+    done
+    [ -z "$misplaced" ] || fail "at $dpi DPI these controls are misplaced:$misplaced"
+}
+# click CONTROL: a little inside its left end, halfway down.
 click() {
     local left top height
-    read -r left top height <<<"${twips[$1]}"
-    xdotool mousemove $((cx + (left + 105) * dpi / 1440)) $((cy + (top + height / 2) * dpi / 1440)) \
-        click 1
+    read -r left top _ height <<<"${twips[$1]}"
+    xdotool mousemove $((cx + $(px $((left + 105))))) $((cy + $(px $((top + height / 2))))) click 1
 }
 # choose ITEM: F10 takes the menu bar, Down opens "Файл" on its first item.
 choose() {
@@ -121,6 +137,7 @@ both_saved() { # ticks Одновременно, generates and saves both
 case_numeric() {
     start
     [ "$cw $ch" = "297 179" ] || fail "the client area is $cw x $ch, not 297 x 179"
+    expect_layout
     click Command1
     save $NUMERIC information 1 "$NUMERIC_SAVED"
     expect_file "Числовой пароль.txt" "$(number 6)"
@@ -179,6 +196,7 @@ case_dpi192() {
     dpi=192
     start
     [ "$cw $ch" = "594 358" ] || fail "at 192 DPI the client area is $cw x $ch, not 594 x 358"
+    expect_layout
     both_saved
 }
 
