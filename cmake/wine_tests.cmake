@@ -16,8 +16,12 @@ function(quillop_wine_test target)
   set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine ${ARGN})
 endfunction()
 
-# The shared test folders call gtest_discover_tests; here it means the above.
+# The shared test folders call GoogleTest's functions; here they mean the above.
 function(gtest_discover_tests target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "PROPERTIES")
   quillop_wine_test(${target} ${arg_PROPERTIES})
+endfunction()
+function(gtest_add_tests)
+  cmake_parse_arguments(PARSE_ARGV 0 arg "" "TARGET" "")
+  quillop_wine_test(${arg_TARGET})
 endfunction()

@@ -5,6 +5,7 @@
 #include "menu.h"
 #include "option_click.h"
 #include "option_focus.h"
+#include "render_first.h"
 #include "resource.h"
 #include "scale.h"
 #include "texts.h"
@@ -69,22 +70,6 @@ bool registerClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
-// Every box the handlers show appears over a window that already shows what
-// the handler did before it asked, e.g. the emptied fields behind "cleared".
-class MainWindow::RenderFirst final : public MessageBoxes {
-public:
-    RenderFirst(MainWindow& window, MessageBoxes& boxes) : window_(window), boxes_(boxes) {}
-    MessageAnswer show(const std::u16string& text, MessageIcon icon,
-                       MessageButtons buttons) override {
-        window_.render();
-        return boxes_.show(text, icon, buttons);
-    }
-
-private:
-    MainWindow& window_;
-    MessageBoxes& boxes_;
-};
-
 MainWindow::MainWindow(Services services) : services_(std::move(services)) {}
 
 MainWindow::~MainWindow() {
@@ -98,7 +83,7 @@ bool MainWindow::create(HINSTANCE instance, int showCommand) {
                               CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, menu_, instance, this);
     if (!window_) return false;
     boxes_ = std::make_unique<Win32MessageBoxes>(window_);
-    messages_ = std::make_unique<RenderFirst>(*this, *boxes_);
+    messages_ = std::make_unique<RenderFirst>(*boxes_, [this] { render(); });
 
     controls_.create(window_);
     layOut(dpi::of(window_));

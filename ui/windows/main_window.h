@@ -42,8 +42,6 @@ public:
     bool takeTabKey(const MSG& message);
 
 private:
-    class RenderFirst;
-
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void onControl(int id, int code, HWND control);
