@@ -9,14 +9,9 @@ namespace quillop::files {
 namespace {
 
 TEST(ProgramFolder, FolderOfAnExecutable) {
-    const std::u16string deep = u"D:\\" + std::u16string(300, u'п') + u"\\quillop.exe";
-    const std::pair<std::u16string, std::u16string> cases[] = {
-        {u"C:\\Tools\\Quillop\\quillop.exe", u"C:\\Tools\\Quillop"},
-        {u"C:\\quillop.exe", u"C:\\"},  // a drive's root keeps its one separator
-        {u"\\\\server\\share\\quillop.exe", u"\\\\server\\share"},
-        {deep, deep.substr(0, deep.size() - 12)},
-    };
-    for (const auto& [executable, folder] : cases) EXPECT_EQ(folderOf(executable), folder);
+    EXPECT_EQ(folderOf(u"C:\\Tools\\Quillop\\quillop.exe"), u"C:\\Tools\\Quillop");
+    EXPECT_EQ(folderOf(u"C:\\quillop.exe"), u"C:\\");  // a drive's root keeps its one separator
+    EXPECT_EQ(folderOf(u"\\\\server\\share\\quillop.exe"), u"\\\\server\\share");
 }
 
 TEST(ProgramFolder, HoldsTheRunningProgram) {
