@@ -12,28 +12,10 @@
 
 namespace {
 
-struct Box {
-    RECT icon{};
-    int buttons = 0;
-    std::wstring text;
-};
-
-BOOL CALLBACK part(HWND child, LPARAM box_address) {
-    auto& box = *reinterpret_cast<Box*>(box_address);
-    wchar_t kind[16] = {}, text[1024] = {};
-    GetClassNameW(child, kind, 16);
-    GetWindowTextW(child, text, 1024);
-    if (!IsWindowVisible(child)) return TRUE;
-    if (!wcscmp(kind, L"Button")) ++box.buttons;
-    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-        GetWindowRect(child, &box.icon);
-    else if (!wcscmp(kind, L"Static"))
-        box.text += text;
-    return TRUE;
-}
-
 // Mostly red is the critical sign, mostly blue the information sign.
-const wchar_t* icon_seen(RECT r) {
+const wchar_t* icon_seen(HWND icon) {
+    RECT r{};
+    GetWindowRect(icon, &r);
     HDC screen = GetDC(nullptr);
     int red = 0, blue = 0;
     for (int y = r.top; y < r.bottom; ++y)
@@ -57,7 +39,7 @@ BOOL CALLBACK control(HWND child, LPARAM main) {
 }
 
 BOOL CALLBACK top_level(HWND window, LPARAM) {
-    wchar_t title[16] = {};
+    wchar_t title[16] = {}, text[1024] = {};
     GetWindowTextW(window, title, 16);
     if (!IsWindowVisible(window) || wcscmp(title, L"Quillop")) return TRUE;
     if (GetMenu(window)) {  // the main window; a message box has no menu bar
@@ -69,10 +51,11 @@ BOOL CALLBACK top_level(HWND window, LPARAM) {
         EnumChildWindows(window, control, reinterpret_cast<LPARAM>(window));
         return TRUE;
     }
-    Box box;
-    EnumChildWindows(window, part, reinterpret_cast<LPARAM>(&box));
-    std::wstring line = L"box " + std::wstring(icon_seen(box.icon)) + L" " +
-                        std::to_wstring(box.buttons) + L" " + box.text;
+    // Wine's message box holds its text in item 0xffff and its icon in item 1088;
+    // it destroys the buttons that the box does not show.
+    GetWindowTextW(GetDlgItem(window, 0xffff), text, 1024);
+    std::wstring line = L"box " + std::wstring(icon_seen(GetDlgItem(window, 1088))) +
+                        (GetDlgItem(window, IDCANCEL) ? L" 2 " : L" 1 ") + text;
     for (auto& c : line)
         if (c == L'\r' || c == L'\n') c = L' ';
     char utf8[4096] = {};

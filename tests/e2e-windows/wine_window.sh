@@ -3,19 +3,16 @@
 # openbox), driven only by mouse clicks and key presses, and judged by the
 # files' bytes, the process's life and the message boxes' texts.
 #
-# Usage: wine_window.sh QUILLOP_EXE READ_WINDOWS_EXE CASE   runs one case
-#        wine_window.sh --prefix DIR   makes the wine prefix that cases copy
-#                                      (QUILLOP_WINE_PREFIX=DIR); without it
-#                                      a case makes its own, which is slower
+# Usage: wine_window.sh --prefix DIR   makes a wine prefix for the cases to copy
+#        QUILLOP_WINE_PREFIX=DIR wine_window.sh QUILLOP_EXE READ_WINDOWS_EXE CASE
+#                                      runs one case (ctest makes the prefix first)
 # Exit status: 0 passed, 1 failed, 77 skipped: no wine, Xvfb or xdotool.
 set -uo pipefail
 wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
 
-make_prefix() { WINEPREFIX=$1 $wine wineboot -i >/dev/null 2>&1 && WINEPREFIX=$1 $wineserver -w; }
-if [ "${1:-}" = --prefix ]; then
-    [ -x $wine ] || exit 0 # every case reports the skip
-    rm -rf "$2" && make_prefix "$2"
+if [ "${1:-}" = --prefix ]; then # without wine, every case reports the skip
+    [ ! -x $wine ] || { rm -rf "$2" && WINEPREFIX=$2 $wine wineboot -i >/dev/null 2>&1 && WINEPREFIX=$2 $wineserver -w; }
     exit
 fi
 [ $# -eq 3 ] || { echo "usage: $0 QUILLOP_EXE READ_WINDOWS_EXE CASE" >&2; exit 2; }
@@ -33,13 +30,9 @@ x_session_start "$work" || { echo "SKIPPED: $name: $X_SESSION_ERROR"; exit 77; }
 
 # The case's own prefix: a copy of the shared one (its big libraries linked,
 # the registry, which wine rewrites, copied) served by its own wine server.
-export WINEPREFIX=$work/prefix
-template=${QUILLOP_WINE_PREFIX:-}
-if [ -f "$template/system.reg" ]; then
-    cp -al "$template" "$WINEPREFIX" && cp --remove-destination "$template"/*.reg "$WINEPREFIX/"
-else
-    make_prefix "$WINEPREFIX"
-fi || fail "no wine prefix"
+export WINEPREFIX=$work/prefix template=${QUILLOP_WINE_PREFIX:-}
+cp -al "$template" "$WINEPREFIX" && cp --remove-destination "$template"/*.reg "$WINEPREFIX/" ||
+    fail "no wine prefix in QUILLOP_WINE_PREFIX=$template"
 $wineserver -p
 
 # ---------------------------------------------------------------------------
@@ -57,10 +50,7 @@ start() { # quillop.exe in a fresh folder of its own; sets the client area's pla
         fail "no Quillop window appeared"
 }
 running() { kill -0 "$pid" 2>/dev/null; }
-expect_end() { # the process ends of itself, with status 0
-    wait_until 5 eval '! running' || fail "the program still runs after $1"
-    wait "$pid" || fail "the program ended with status $? after $1"
-}
+expect_end() { wait_until 5 eval '! running' && wait "$pid" || fail "the program did not end with status 0 after $1"; }
 
 # Every control's place in twips, from the table the window is built from
 # (the frame's options measured from the window, like the rest).
@@ -72,7 +62,7 @@ while read -r control rect; do twips[$control]=$rect; done < <(awk -F'[ {},;]+' 
         print name, left, top, $7, $8 }' "$here/../../core/layout.h")
 px() { echo $(($1 * dpi / 1440)); } # exact for these twips at 96 and 192 DPI
 expect_window() { # WIDTH HEIGHT: the client area's size, and each control where the table puts it
-    local control left top width height actual misplaced=
+    local misplaced=
     [ "$cw $ch" = "$1 $2" ] || fail "at $dpi DPI the client area is $cw x $ch, not $1 x $2"
     actual=$(read_windows | grep '^control ')
     for control in "${!twips[@]}"; do
@@ -83,7 +73,6 @@ expect_window() { # WIDTH HEIGHT: the client area's size, and each control where
     [ -z "$misplaced" ] || fail "at $dpi DPI these controls are misplaced:$misplaced"
 }
 click() { # CONTROL...: each a little inside its left end, halfway down
-    local control left top height
     for control; do
         read -r left top _ height <<<"${twips[$control]}"
         xdotool mousemove $((cx + $(px $((left + 105))))) $((cy + $(px $((top + height / 2))))) click 1
@@ -123,7 +112,6 @@ case_saves() { # numeric, then both; the title-bar close; a fresh run saves othe
     expect_file "Числовой пароль.txt" "$(number 6)"
     save $BOTH critical 1 "Ошибка сохранения файла!!!" # the symbolic field is empty
     [ ! -e "$folder/пароль.txt" ] || fail "saving both with an empty field wrote a file"
-    local first
     for run in first fresh; do
         [ $run = fresh ] && start
         click Check1 Command1
@@ -141,8 +129,7 @@ case_failing_save() {
     start
     click Command1
     save $NUMERIC information 1 "$SAVED"
-    local file="$folder/Числовой пароль.txt" first
-    first=$(hex "Числовой пароль.txt")
+    local file="$folder/Числовой пароль.txt" first=$(hex "Числовой пароль.txt")
     rm "$file" && mkdir "$file"
     # The box names the file by its Windows path and gives the system's reason.
     save $NUMERIC critical 1 "Не удалось сохранить файл «Z:${file//\//?}». Причина: ?* Прежний файл, если он был, не изменён."

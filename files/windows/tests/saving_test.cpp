@@ -1,5 +1,6 @@
-#include "win32_file_replacer.h"
-
+// Saving on Windows: where the files go, and the atomic, owner-only replace. The
+// running program's own folder is checked where the window tests find the saved
+// files beside quillop.exe.
 #include <aclapi.h>
 #include <gtest/gtest.h>
 #include <sddl.h>
@@ -12,6 +13,8 @@
 
 #include "owner_only_security.h"
 #include "wide_string.h"
+#include "win32_file_replacer.h"
+#include "win32_program_folder.h"
 
 namespace quillop::files {
 namespace {
@@ -37,34 +40,29 @@ protected:
         std::ifstream in(folder / name, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    void write(const fs::path& name, const std::string& bytes) const {
-        std::ofstream(folder / name, std::ios::binary) << bytes;
-    }
 
     const fs::path folder =
         fs::temp_directory_path() / (L"quillop-test-" + std::to_wstring(GetCurrentProcessId()));
     Win32FileReplacer replacer;
 };
 
-std::string text(void* sid) {
-    char* text = nullptr;
-    ConvertSidToStringSidA(sid, &text);
-    const std::string result = text ? text : "";
-    LocalFree(text);
-    return result;
-}
-
-// Whom the file's DACL lets in. Wine makes a DACL up from the Unix mode and adds SYSTEM.
+// Whom the file's DACL lets in: "user" for this process's user, others by SID.
+// Wine makes a DACL up from the Unix mode and adds SYSTEM (S-1-5-18).
 std::set<std::string> grantees(const std::u16string& path) {
     PACL dacl = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     GetNamedSecurityInfoW(wide(path).c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
                           nullptr, &dacl, nullptr, &descriptor);
+    std::vector<unsigned char> user = currentUserSid();
     std::set<std::string> result;
     for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
         ACCESS_ALLOWED_ACE* ace = nullptr;
+        char* sid = nullptr;
         GetAce(dacl, i, reinterpret_cast<void**>(&ace));
-        if (ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE) result.insert(text(&ace->SidStart));
+        ConvertSidToStringSidA(&ace->SidStart, &sid);
+        if (ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE)
+            result.insert(EqualSid(&ace->SidStart, user.data()) ? "user" : sid);
+        LocalFree(sid);
     }
     LocalFree(descriptor);
     if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
@@ -72,22 +70,27 @@ std::set<std::string> grantees(const std::u16string& path) {
     return result;
 }
 
+TEST(ProgramFolder, FolderOfAnExecutable) {
+    EXPECT_EQ(folderOf(u"C:\\Tools\\Quillop\\quillop.exe"), u"C:\\Tools\\Quillop");
+    EXPECT_EQ(folderOf(u"C:\\quillop.exe"), u"C:\\");  // a drive's root keeps its one separator
+    EXPECT_EQ(folderOf(u"\\\\server\\share\\quillop.exe"), u"\\\\server\\share");
+}
+
 TEST_F(Replacer, PutsExactlyTheBytesForTheUserOnlyAndLeavesNoTemporaryFile) {
     const std::string bytes = "\xD7\xE8\xF1\xEB\xEE\xE2\xEE\xE9: 42\r\n";
-    write(L"пароль.txt", "old, longer contents");
-    const std::set<std::string> user{text(currentUserSid().data())};
+    std::ofstream(folder / L"пароль.txt") << "old, longer contents";
     for (const auto* name : {L"пароль.txt", L"Числовой пароль.txt"}) {
         SCOPED_TRACE(fs::path(name).string());
         EXPECT_EQ(replacer.replace(path(name), bytes), std::nullopt);
         EXPECT_EQ(read(name), bytes);
-        EXPECT_EQ(grantees(path(name)), user);
+        EXPECT_EQ(grantees(path(name)), std::set<std::string>{"user"});
     }
     EXPECT_EQ(names(), (std::set<fs::path>{L"пароль.txt", L"Числовой пароль.txt"}));
 }
 
 TEST_F(Replacer, AFailureGivesTheReasonKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
     fs::create_directory(folder / L"folder in the way");
-    write(L"held", "earlier\r\n");
+    std::ofstream(folder / L"held", std::ios::binary) << "earlier\r\n";
     HANDLE held = CreateFileW((folder / L"held").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               0, nullptr);
     const auto before = names();
