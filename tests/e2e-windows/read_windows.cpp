@@ -12,22 +12,21 @@
 
 namespace {
 
-// Mostly red is the critical sign, mostly blue the information sign.
+// Red pixels count up, blue ones down: the critical sign is mostly red, the
+// information sign mostly blue.
 const wchar_t* icon_seen(HWND icon) {
     RECT r{};
     GetWindowRect(icon, &r);
     HDC screen = GetDC(nullptr);
-    int red = 0, blue = 0;
+    int red = 0;
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x) {
             const COLORREF c = GetPixel(screen, x, y);
-            red += GetRValue(c) > 170 && GetGValue(c) < 110 && GetBValue(c) < 110;
-            blue += GetBValue(c) > 150 && GetRValue(c) < 110;
+            red += (GetRValue(c) > 170 && GetGValue(c) < 110 && GetBValue(c) < 110) -
+                   (GetBValue(c) > 150 && GetRValue(c) < 110);
         }
     ReleaseDC(nullptr, screen);
-    return red > 4 * blue && red > 20    ? L"critical"
-           : blue > 4 * red && blue > 20 ? L"information"
-                                         : L"none";
+    return red > 20 ? L"critical" : red < -20 ? L"information" : L"none";
 }
 
 BOOL CALLBACK control(HWND child, LPARAM main) {

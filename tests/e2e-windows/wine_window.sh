@@ -62,9 +62,8 @@ while read -r control rect; do twips[$control]=$rect; done < <(awk -F'[ {},;]+' 
         print name, left, top, $7, $8 }' "$here/../../core/layout.h")
 px() { echo $(($1 * dpi / 1440)); } # exact for these twips at 96 and 192 DPI
 expect_window() { # WIDTH HEIGHT: the client area's size, and each control where the table puts it
-    local misplaced=
     [ "$cw $ch" = "$1 $2" ] || fail "at $dpi DPI the client area is $cw x $ch, not $1 x $2"
-    actual=$(read_windows | grep '^control ')
+    actual=$(read_windows | grep '^control ') misplaced=
     for control in "${!twips[@]}"; do
         read -r left top width height <<<"${twips[$control]}"
         grep -qx "control $(px "$left") $(px "$top") $(px "$width") $(px "$height")" <<<"$actual" ||
@@ -72,11 +71,9 @@ expect_window() { # WIDTH HEIGHT: the client area's size, and each control where
     done
     [ -z "$misplaced" ] || fail "at $dpi DPI these controls are misplaced:$misplaced"
 }
-click() { # CONTROL...: each a little inside its left end, halfway down
-    for control; do
-        read -r left top _ height <<<"${twips[$control]}"
-        xdotool mousemove $((cx + $(px $((left + 105))))) $((cy + $(px $((top + height / 2))))) click 1
-    done
+click() { # CONTROL: a little inside its left end, halfway down
+    read -r left top _ height <<<"${twips[$1]}"
+    xdotool mousemove $((cx + $(px $((left + 105))))) $((cy + $(px $((top + height / 2))))) click 1
 }
 # save ITEM ICON BUTTONS TEXT [KEY]: F10 takes the menu bar, Down opens "Файл" on
 # its first item; a box like this follows (TEXT a pattern), and KEY (Return) closes it.
@@ -97,8 +94,7 @@ cp1251() { printf %s "$1" | iconv -t CP1251 | od -An -v -tx1 | tr -d ' \n'; }
 number() { echo "$(cp1251 'Числовой пароль: ')(30|3[1-9](3[0-9]){0,$(($1 - 1))})0d0a"; }
 symbols() { echo "$(cp1251 'Символьный пароль: ')(4[0-9a-f]|5[0-9a]|2[1345]){$1}0d0a"; }
 expect_file() { # NAME HEX_PATTERN
-    [ -f "$folder/$1" ] || fail "\"$1\" was not written"
-    [[ $(hex "$1") =~ ^$2$ ]] || fail "\"$1\" holds $(hex "$1"), not $2"
+    [[ $(hex "$1" 2>/dev/null) =~ ^$2$ ]] || fail "\"$1\" holds \"$(hex "$1" 2>/dev/null)\", not $2"
 }
 
 # ---------------------------------------------------------------------------
@@ -114,7 +110,7 @@ case_saves() { # numeric, then both; the title-bar close; a fresh run saves othe
     [ ! -e "$folder/пароль.txt" ] || fail "saving both with an empty field wrote a file"
     for run in first fresh; do
         [ $run = fresh ] && start
-        click Check1 Command1
+        click Check1 && click Command1
         save $BOTH information 1 "$BOTH_SAVED"
         expect_file пароль.txt "$(number 9)$(symbols 6)"
         [ "$(hex пароль.txt)" != "${first:-}" ] || fail "two fresh runs saved the same passwords"
@@ -158,4 +154,3 @@ case_dpi192() {
 
 declare -F "case_$name" >/dev/null || { echo "no case $name" >&2; exit 2; }
 "case_$name"
-echo "ok $name"
