@@ -41,10 +41,12 @@ $wineserver -p
 dpi=96
 read_windows() { $wine "$reader" 2>/dev/null | tr -d '\r'; }
 box_line() { box=$(read_windows | grep '^box ') && [ -n "$box" ]; }
-start() { # quillop.exe in a fresh folder of its own; sets the client area's place and size
+# start: quillop.exe in a fresh folder of its own, started from another, so that
+# its files must land beside it; sets the client area's place and size.
+start() {
     folder=$(mktemp -d "$work/folder.XXXXXX")
     cp "$exe" "$folder/quillop.exe"
-    (cd "$folder" && exec $wine quillop.exe) >>"$work/wine.log" 2>&1 &
+    (cd "$work" && exec $wine "$folder/quillop.exe") >>"$work/wine.log" 2>&1 &
     pid=$!
     wait_until 30 eval 'read -r _ cx cy cw ch < <(read_windows | grep "^main ")' ||
         fail "no Quillop window appeared"

@@ -1,6 +1,5 @@
 // Saving on Windows: where the files go, and the atomic, owner-only replace. The
-// running program's own folder is checked where the window tests find the saved
-// files beside quillop.exe.
+// window tests start quillop.exe from another folder and find its files beside it.
 #include <aclapi.h>
 #include <gtest/gtest.h>
 #include <sddl.h>
