@@ -3,19 +3,16 @@
 # openbox), driven only by mouse clicks and key presses, and judged by the
 # files' bytes, the process's life and the message boxes' texts.
 #
-# Usage: wine_window.sh QUILLOP_EXE READ_WINDOWS_EXE CASE   runs one case
-#        wine_window.sh --prefix DIR   makes the wine prefix that cases copy
-#                                      (QUILLOP_WINE_PREFIX=DIR); without it
-#                                      a case makes its own, which is slower
+# Usage: wine_window.sh --prefix DIR   makes a wine prefix for the cases to copy
+#        QUILLOP_WINE_PREFIX=DIR wine_window.sh QUILLOP_EXE READ_WINDOWS_EXE CASE
+#                                      runs one case (ctest makes the prefix first)
 # Exit status: 0 passed, 1 failed, 77 skipped: no wine, Xvfb or xdotool.
 set -uo pipefail
 wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
 
-make_prefix() { WINEPREFIX=$1 $wine wineboot -i >/dev/null 2>&1 && WINEPREFIX=$1 $wineserver -w; }
-if [ "${1:-}" = --prefix ]; then
-    [ -x $wine ] || exit 0 # every case reports the skip
-    rm -rf "$2" && make_prefix "$2"
+if [ "${1:-}" = --prefix ]; then # without wine, every case reports the skip
+    [ ! -x $wine ] || { rm -rf "$2" && WINEPREFIX=$2 $wine wineboot -i >/dev/null 2>&1 && WINEPREFIX=$2 $wineserver -w; }
     exit
 fi
 [ $# -eq 3 ] || { echo "usage: $0 QUILLOP_EXE READ_WINDOWS_EXE CASE" >&2; exit 2; }
@@ -23,16 +20,7 @@ exe=$1 reader=$2 name=$3
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../e2e/x_session.sh
 . "$here/../e2e/x_session.sh"
-
 fail() { echo "FAIL $name: $*"; exit 1; }
-wait_until() { # SECONDS COMMAND...: true once COMMAND succeeds
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.1
-    done
-}
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillop-wine.XXXXXX")
 trap '[ -d "$work/prefix" ] && $wineserver -k 2>/dev/null; x_session_stop; rm -rf "$work"' EXIT
@@ -42,34 +30,29 @@ x_session_start "$work" || { echo "SKIPPED: $name: $X_SESSION_ERROR"; exit 77; }
 
 # The case's own prefix: a copy of the shared one (its big libraries linked,
 # the registry, which wine rewrites, copied) served by its own wine server.
-export WINEPREFIX=$work/prefix
-template=${QUILLOP_WINE_PREFIX:-}
-if [ -f "$template/system.reg" ]; then
-    cp -al "$template" "$WINEPREFIX" && cp --remove-destination "$template"/*.reg "$WINEPREFIX/"
-else
-    make_prefix "$WINEPREFIX"
-fi || fail "no wine prefix"
+export WINEPREFIX=$work/prefix template=${QUILLOP_WINE_PREFIX:-}
+cp -al "$template" "$WINEPREFIX" && cp --remove-destination "$template"/*.reg "$WINEPREFIX/" ||
+    fail "no wine prefix in QUILLOP_WINE_PREFIX=$template"
 $wineserver -p
 
 # ---------------------------------------------------------------------------
 # The program, what the reader sees of it, and real input.
 
-dpi=96 cx=0 cy=0 cw=0 ch=0
+dpi=96
 read_windows() { $wine "$reader" 2>/dev/null | tr -d '\r'; }
 box_line() { box=$(read_windows | grep '^box ') && [ -n "$box" ]; }
-start() { # quillop.exe in a fresh folder of its own; sets the client area's place and size
+# start: quillop.exe in a fresh folder of its own, started from another, so that
+# its files must land beside it; sets the client area's place and size.
+start() {
     folder=$(mktemp -d "$work/folder.XXXXXX")
     cp "$exe" "$folder/quillop.exe"
-    (cd "$folder" && exec $wine quillop.exe) >>"$work/wine.log" 2>&1 &
+    (cd "$work" && exec $wine "$folder/quillop.exe") >>"$work/wine.log" 2>&1 &
     pid=$!
     wait_until 30 eval 'read -r _ cx cy cw ch < <(read_windows | grep "^main ")' ||
         fail "no Quillop window appeared"
 }
 running() { kill -0 "$pid" 2>/dev/null; }
-expect_end() { # the process ends of itself, with status 0
-    wait_until 5 eval '! running' || fail "the program still runs after $1"
-    wait "$pid" || fail "the program ended with status $? after $1"
-}
+expect_end() { wait_until 5 eval '! running' && wait "$pid" || fail "the program did not end with status 0 after $1"; }
 
 # Every control's place in twips, from the table the window is built from
 # (the frame's options measured from the window, like the rest).
@@ -79,10 +62,10 @@ while read -r control rect; do twips[$control]=$rect; done < <(awk -F'[ {},;]+' 
         if (name == "Frame1") { frame_left = left; frame_top = top }
         if (/inside Frame1/) { left += frame_left; top += frame_top }
         print name, left, top, $7, $8 }' "$here/../../core/layout.h")
-px() { echo $(($1 * dpi / 1440)); } # as the window computes them
-expect_layout() { # each control exactly where the table puts it
-    local control left top width height actual misplaced=
-    actual=$(read_windows | grep '^control ')
+px() { echo $(($1 * dpi / 1440)); } # exact for these twips at 96 and 192 DPI
+expect_window() { # WIDTH HEIGHT: the client area's size, and each control where the table puts it
+    [ "$cw $ch" = "$1 $2" ] || fail "at $dpi DPI the client area is $cw x $ch, not $1 x $2"
+    actual=$(read_windows | grep '^control ') misplaced=
     for control in "${!twips[@]}"; do
         read -r left top width height <<<"${twips[$control]}"
         grep -qx "control $(px "$left") $(px "$top") $(px "$width") $(px "$height")" <<<"$actual" ||
@@ -90,116 +73,86 @@ expect_layout() { # each control exactly where the table puts it
     done
     [ -z "$misplaced" ] || fail "at $dpi DPI these controls are misplaced:$misplaced"
 }
-# click CONTROL: a little inside its left end, halfway down.
-click() {
-    local left top height
+click() { # CONTROL: a little inside its left end, halfway down
     read -r left top _ height <<<"${twips[$1]}"
     xdotool mousemove $((cx + $(px $((left + 105))))) $((cy + $(px $((top + height / 2))))) click 1
 }
-# choose ITEM: F10 takes the menu bar, Down opens "Файл" on its first item.
-choose() {
-    local keys=(F10 Down)
-    for ((i = 1; i < $1; i++)); do keys+=(Down); done
-    xdotool key --delay 50 "${keys[@]}" Return
+# save ITEM ICON BUTTONS TEXT [KEY]: F10 takes the menu bar, Down opens "Файл" on
+# its first item; a box like this follows (TEXT a pattern), and KEY (Return) closes it.
+save() {
+    xdotool key --delay 50 F10 $(printf 'Down %.0s' $(seq "$1")) Return
+    wait_until 10 box_line || fail "no message box appeared (expected \"$4\")"
+    [[ ${box#box } == "$2 $3 "$4 ]] || fail "expected the box \"$2 $3 $4\", got \"${box#box }\""
+    xdotool key "${5:-Return}"
+    wait_until 5 eval '! box_line' || fail "the box \"$4\" did not close on ${5:-Return}"
 }
-# answer ICON BUTTONS TEXT KEY: a box like this appears (TEXT a pattern), KEY closes it.
-answer() {
-    wait_until 10 box_line || fail "no message box appeared (expected \"$3\")"
-    [[ ${box#box } == "$1 $2 "$3 ]] || fail "expected the box \"$1 $2 $3\", got \"${box#box }\""
-    xdotool key "$4"
-    wait_until 5 eval '! box_line' || fail "the box \"$3\" did not close on $4"
-}
-save() { choose "$1" && answer "${@:2}" Return; } # save ITEM ICON BUTTONS TEXT
-readonly NUMERIC=1 BOTH=3 EXIT=4 NUMERIC_SAVED="Числовой пароль успешно сохранён!!!"
+readonly NUMERIC=1 BOTH=3 EXIT=4 SAVED="Числовой пароль успешно сохранён!!!" BOTH_SAVED="Файл сохранён успешно!!!"
 
 # ---------------------------------------------------------------------------
 # Files: the bytes, as hex, against what Windows-1251 and CR LF make of them.
 
-hex() { od -An -v -tx1 "$@" | tr -d ' \n'; }
-cp1251() { printf %s "$1" | iconv -t CP1251 | hex; }
+hex() { od -An -v -tx1 "$folder/$1" | tr -d ' \n'; }
+cp1251() { printf %s "$1" | iconv -t CP1251 | od -An -v -tx1 | tr -d ' \n'; }
 number() { echo "$(cp1251 'Числовой пароль: ')(30|3[1-9](3[0-9]){0,$(($1 - 1))})0d0a"; }
 symbols() { echo "$(cp1251 'Символьный пароль: ')(4[0-9a-f]|5[0-9a]|2[1345]){$1}0d0a"; }
 expect_file() { # NAME HEX_PATTERN
-    [ -f "$folder/$1" ] || fail "\"$1\" was not written"
-    [[ $(hex "$folder/$1") =~ ^$2$ ]] || fail "\"$1\" holds $(hex "$folder/$1"), not $2"
+    [[ $(hex "$1" 2>/dev/null) =~ ^$2$ ]] || fail "\"$1\" holds \"$(hex "$1" 2>/dev/null)\", not $2"
 }
 
 # ---------------------------------------------------------------------------
 # The cases.
 
-both_saved() { # ticks Одновременно, generates and saves both
-    click Check1
-    click Command1
-    save $BOTH information 1 "Файл сохранён успешно!!!"
-    expect_file пароль.txt "$(number 9)$(symbols 6)"
-}
-
-case_numeric() {
+case_saves() { # numeric, then both; the title-bar close; a fresh run saves others
     start
-    [ "$cw $ch" = "297 179" ] || fail "the client area is $cw x $ch, not 297 x 179"
-    expect_layout
+    expect_window 297 179
     click Command1
-    save $NUMERIC information 1 "$NUMERIC_SAVED"
+    save $NUMERIC information 1 "$SAVED"
     expect_file "Числовой пароль.txt" "$(number 6)"
     save $BOTH critical 1 "Ошибка сохранения файла!!!" # the symbolic field is empty
     [ ! -e "$folder/пароль.txt" ] || fail "saving both with an empty field wrote a file"
+    for run in first fresh; do
+        [ $run = fresh ] && start
+        click Check1 && click Command1
+        save $BOTH information 1 "$BOTH_SAVED"
+        expect_file пароль.txt "$(number 9)$(symbols 6)"
+        [ "$(hex пароль.txt)" != "${first:-}" ] || fail "two fresh runs saved the same passwords"
+        first=$(hex пароль.txt)
+        # What openbox's close button sends: WM_DELETE_WINDOW, here bound to Alt+F4.
+        xdotool key alt+F4
+        expect_end "the title-bar close"
+    done
 }
-
-case_both() { start && both_saved; }
 
 case_failing_save() {
     start
     click Command1
-    save $NUMERIC information 1 "$NUMERIC_SAVED"
-    local file="$folder/Числовой пароль.txt" first
-    first=$(hex "$file")
+    save $NUMERIC information 1 "$SAVED"
+    local file="$folder/Числовой пароль.txt" first=$(hex "Числовой пароль.txt")
     rm "$file" && mkdir "$file"
     # The box names the file by its Windows path and gives the system's reason.
     save $NUMERIC critical 1 "Не удалось сохранить файл «Z:${file//\//?}». Причина: ?* Прежний файл, если он был, не изменён."
     running || fail "the program ended after the failed save"
     [ "$(ls -A "$folder" | wc -l)" -eq 2 ] || fail "the failed save left $(ls -A "$folder" | tr '\n' ' ')"
     rmdir "$file" || fail "the failed save wrote into the folder in its way"
-    save $NUMERIC information 1 "$NUMERIC_SAVED"
-    [ "$(hex "$file")" = "$first" ] || fail "once the folder was gone, another password was saved"
+    save $NUMERIC information 1 "$SAVED"
+    [ "$(hex "Числовой пароль.txt")" = "$first" ] || fail "once the folder was gone, another password was saved"
 }
 
 case_exit() {
     start
     click Command1
-    choose $EXIT
-    answer information 2 "Вы хотите выйти?" Escape
+    save $EXIT information 2 "Вы хотите выйти?" Escape
     running || fail "Cancel in the exit question ended the program"
     save $EXIT information 2 "Вы хотите выйти?"
     expect_end "OK in the exit question"
-}
-
-case_title_close() {
-    start
-    # What openbox's close button sends: WM_DELETE_WINDOW, which wine hands the
-    # window as the system menu's Close. (The suite's openbox binds it to Alt+F4.)
-    xdotool key alt+F4
-    wait_until 5 eval '! running' || { box_line && fail "closing asked \"${box#box }\""; }
-    expect_end "the title-bar close"
-}
-
-case_fresh_runs_differ() {
-    local first
-    start && both_saved
-    first=$(hex "$folder/пароль.txt")
-    kill "$pid" && wait "$pid"
-    start && both_saved
-    [ "$(hex "$folder/пароль.txt")" != "$first" ] || fail "two fresh runs saved the same passwords"
 }
 
 case_dpi192() {
     $wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
     dpi=192
     start
-    [ "$cw $ch" = "594 358" ] || fail "at 192 DPI the client area is $cw x $ch, not 594 x 358"
-    expect_layout
-    both_saved
+    expect_window 594 358
 }
 
 declare -F "case_$name" >/dev/null || { echo "no case $name" >&2; exit 2; }
 "case_$name"
-echo "ok $name"

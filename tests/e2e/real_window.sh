@@ -44,15 +44,6 @@ fail() {
     [ -s "${folder:-}.log" ] && sed 's/^/  program: /' "$folder.log"
     exit 1
 }
-# wait_until SECONDS COMMAND...: true once COMMAND succeeds, false at the deadline.
-wait_until() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.05
-    done
-}
 
 # Starts the program in a fresh folder; sets folder, pid, window and its geometry.
 start_quillop() {

@@ -9,6 +9,7 @@
 #   x_session_stop        ends every process that x_session_start started.
 #   x_started PID         records another process for x_session_stop to end.
 #   x_geometry WINDOW     prints "x y width height" of the window's inside.
+#   wait_until SECONDS COMMAND...   true once COMMAND succeeds, false at the deadline.
 
 X_SESSION_PIDS=()
 X_SESSION_ERROR=
@@ -16,6 +17,15 @@ X_SESSION_SCREEN=1024x768x24
 x_session_rc=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/openbox.xml
 
 x_started() { X_SESSION_PIDS+=("$1"); }
+
+wait_until() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.05
+    done
+}
 
 # x_session_wait WHAT PID LOG COMMAND...: until COMMAND succeeds, while PID lives, for 20 s.
 x_session_wait() {
