@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "handlers.h"
 #include "test_doubles.h"
 
@@ -7,9 +9,9 @@ using namespace quillop;
 using namespace quillop::doubles;
 
 // Generate's four rows, with the 6- and the 8-place option where the length
-// counts: what the click writes and asks of the source, and what the tick adds.
+// counts: what the click writes, and what the tick adds.
 TEST(Generate, EachRowOfTheModeDrawsInOrderAndFillsItsFields) {
-    const double top = kJustBelowOne;
+    const double top = std::nextafter(1.0, 0.0);  // the largest draw below 1
     // From a state and a length, with these draws scripted: Text1 after the
     // click, and Text2 after the tick that follows (empty: no timer armed).
     const std::tuple<Kind, bool, std::vector<double>, std::u16string, std::u16string> rows[] = {

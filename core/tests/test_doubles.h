@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cmath>
 #include <deque>
 #include <functional>
 #include <string>
@@ -14,9 +13,6 @@
 // Stand-ins for the platform, and the forms tests start from, shared by the
 // tests of the core, the files and the window.
 namespace quillop::doubles {
-
-// The largest double below 1.
-inline const double kJustBelowOne = std::nextafter(1.0, 0.0);
 
 // Hands out the values it was given, as if the system failed once they run
 // out. Its clock always says 4242.5 s; reseeding a secure source changes nothing.
