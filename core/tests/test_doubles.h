@@ -1,9 +1,7 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,12 +14,8 @@
 // tests of the core, the files and the window.
 namespace quillop::doubles {
 
-// The largest double below 1.
-inline const double kJustBelowOne = std::nextafter(1.0, 0.0);
-
 // Hands out the values it was given, as if the system failed once they run
-// out, and logs every call ("n" a draw, "r" and the seed a reseed), so a test
-// proves which values each password consumed. Its clock always says 4242.5 s.
+// out. Its clock always says 4242.5 s; reseeding a secure source changes nothing.
 class ScriptedRandom final : public RandomSource, public Clock {
 public:
     ScriptedRandom(std::vector<double> script = {}) : values(script.begin(), script.end()) {}
@@ -29,29 +23,31 @@ public:
         if (values.empty()) throw RandomUnavailable("the script has run out");
         const double value = values.front();
         values.pop_front();
-        log += 'n';
         return value;
     }
-    void Reseed(float seed) override { log += 'r' + std::to_string(seed); }
+    void Reseed(float) override {}
     float ClockSeconds() override { return 4242.5f; }
 
     std::deque<double> values;
-    std::string log;
 };
 
 using Shown = std::vector<std::u16string>;
 
 // Records each box as a person reads it: "(i) OK: text", "(x) OK: text" with
-// the critical icon, "(i) OK Cancel: text".
+// the critical icon, "(i) OK Cancel: text"; then " over " and what `behind`
+// says the window shows at that moment, if set.
 class RecordingMessages final : public MessageBoxes {
 public:
     MessageAnswer show(const std::u16string& text, MessageIcon icon,
                        MessageButtons buttons) override {
+        const std::string over = behind ? " over " + behind() : "";
         shown.push_back(std::u16string(icon == MessageIcon::Critical ? u"(x) OK" : u"(i) OK") +
-                        (buttons == MessageButtons::OkCancel ? u" Cancel: " : u": ") + text);
+                        (buttons == MessageButtons::OkCancel ? u" Cancel: " : u": ") + text +
+                        std::u16string(over.begin(), over.end()));
         return answer;
     }
     MessageAnswer answer = MessageAnswer::Ok;
+    std::function<std::string()> behind;
     Shown shown;
 };
 

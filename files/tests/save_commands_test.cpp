@@ -47,7 +47,6 @@ TEST(SaveCommands, WriteTheirOwnFileOrReportWhyNot) {
         // Typed text is saved exactly as typed; the numeric line comes first.
         {onMnuSaveClick, u"  1", u"Пароль ё", ROOT, ROOT u"пароль.txt <- " NUMERIC u"  1\r\n"
          SYMBOLIC u"\xCF\xE0\xF0\xEE\xEB\xFC \xB8\r\n", u"(i) OK: Файл сохранён успешно!!!"},
-        {onMnuSaveChisClick, u"", u"Q", u"/q", u"", EMPTY},
         {onMnuSaveSimClick, u"1", u"", u"/q", u"", EMPTY},
         {onMnuSaveClick, u"", u"Q", u"/q", u"", EMPTY},
         {onMnuSaveClick, u"1", u"", u"/q", u"", EMPTY},

@@ -1,127 +1,103 @@
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QAccessible>
-#include <QApplication>
-#include <QLineEdit>
-#include <QMessageBox>
+#include <QMetaEnum>
 #include <QTest>
-#include <QTimer>
-#include <initializer_list>
+#include <vector>
 
-#include "main_window.h"
-#include "qt_file_replacer.h"
-#include "qt_message_boxes.h"
-#include "system_clock.h"
-#include "system_random.h"
+#include "handlers.h"
+#include "option_click.h"
+#include "window_fixture.h"
 
 namespace quillop::ui {
 namespace {
 
-using Role = QAccessible::Role;
-using Actions = QAccessibleActionInterface;
 QAccessibleInterface* iface(QObject* o) { return QAccessible::queryAccessibleInterface(o); }
 
-// A fresh window as at start, seen the way an assistive tool sees it.
-struct Window {
-    SystemRandom random;
-    SystemClock clock;
-    files::QtFileReplacer replacer;  // nothing here saves
-    MainWindow window{{random, clock, replacer, u"/nowhere", [] {}}};
-    Window() { window.showCentred(); }
+// What an assistive tool hears of a control: role, checked or not, name, the
+// group it is in and the label that labels it.
+QString announced(QWidget* widget) {
+    QAccessibleInterface* control = iface(widget);
+    const auto role = QMetaEnum::fromType<QAccessible::Role>().valueToKey(control->role());
+    QStringList seen{widget->objectName(), QString::fromLatin1(role)};
+    if (control->state().checked) seen << QStringLiteral("checked");
+    seen << control->text(QAccessible::Name) << QStringLiteral("in")
+         << control->parent()->object()->objectName();
+    for (const auto& [label, relation] : control->relations(QAccessible::Label))
+        seen << QStringLiteral("labelled by") << label->text(QAccessible::Name);
+    return seen.join(u' ');
+}
 
-    template <typename W = QWidget>
-    W* get(const char* name) {
-        return window.findChild<W*>(QString::fromLatin1(name));
-    }
-    // What every widget shows and what the form holds.
-    QString state() {
-        QString seen;
-        for (auto* b : window.findChildren<QAbstractButton*>())
-            seen += b->objectName() + QString::number(b->isChecked() * 2 + b->isEnabled());
-        for (auto* f : window.findChildren<QLineEdit*>()) seen += f->text() + u' ';
-        const Form1& f = window.form();
-        for (bool value : {f.Option1.Value, f.Option2.Value, f.Option3.Value, f.Option4.Value,
-                           f.Check1.Value == 1, f.Command2.Enabled})
-            seen += QString::number(value);
-        return seen + QString::fromStdU16String(u' ' + f.Text1.Text + u' ' + f.Text2.Text);
-    }
-};
-
-TEST(AccessibilityTest, RolesNamesGroupsLabelsAndFocus) {
-    const struct {
-        const char *control, *name, *group, *labelledBy;
-        Role role;
-        bool checked;
-    } controls[] = {
-        {"Option1", "Числовой пароль", "ClientArea", "", Role::RadioButton, true},
-        {"Option2", "Символьный пароль", "ClientArea", "", Role::RadioButton, false},
-        {"Option3", "6 значный", "Frame1", "Генерировать числовой", Role::RadioButton, true},
-        {"Option4", "8 значный", "Frame1", "Генерировать числовой", Role::RadioButton, false},
-        {"Check1", "Одновременно", "ClientArea", "", Role::CheckBox, false},
-        {"Command1", "Генерировать", "ClientArea", "", Role::Button, false},
-        {"Command2", "Очистить поля", "ClientArea", "", Role::Button, false},
-        {"Text1", "Числовой", "ClientArea", "Числовой", Role::EditableText, false},
-        {"Text2", "Символьный", "ClientArea", "Символьный", Role::EditableText, false},
+// Every control takes the focus, in this order from Generate, which has it at start.
+TEST(AccessibilityTest, RolesNamesGroupsLabelsInTabOrder) {
+    const char* const controls[] = {
+        "Command1 Button Генерировать in ClientArea",
+        "Text1 EditableText Числовой in ClientArea labelled by Числовой",
+        "Option1 RadioButton checked Числовой пароль in ClientArea",
+        "Option2 RadioButton Символьный пароль in ClientArea",
+        "Text2 EditableText Символьный in ClientArea labelled by Символьный",
+        "Check1 CheckBox Одновременно in ClientArea",
+        "Option3 RadioButton checked 6 значный in Frame1 labelled by Генерировать числовой",
+        "Option4 RadioButton 8 значный in Frame1 labelled by Генерировать числовой",
+        "Command2 Button Очистить поля in ClientArea",
     };
     Window w;
-    for (const auto& c : controls) {
-        SCOPED_TRACE(c.control);
-        QAccessibleInterface* control = iface(w.get(c.control));
-        EXPECT_EQ(control->role(), c.role);
-        EXPECT_EQ(control->text(QAccessible::Name), QString::fromUtf8(c.name));
-        EXPECT_EQ(control->parent()->object()->objectName(), QString::fromLatin1(c.group));
-        const auto labels = control->relations(QAccessible::Label);
-        EXPECT_EQ(labels.size(), *c.labelledBy ? 1 : 0);
-        for (const auto& [label, relation] : labels)
-            EXPECT_EQ(label->text(QAccessible::Name), QString::fromUtf8(c.labelledBy));
-        EXPECT_EQ(control->state().checked, c.checked);
-        EXPECT_TRUE(control->state().focusable);
+    QWidget* focus = w.window.focusWidget();
+    for (const char* control : controls) {
+        EXPECT_EQ(announced(focus), QString::fromUtf8(control));
+        do focus = focus->nextInFocusChain();
+        while (focus->focusPolicy() == Qt::NoFocus);
     }
-    EXPECT_EQ(iface(w.get("Frame1"))->role(), Role::Grouping);
 }
 
-// Every way of selecting an option or ticking the box, in every kind state,
-// leaves the widgets and the form exactly as a mouse click does.
+// Every way a person or an assistive tool clicks an option, the check box or
+// Clear, in every kind state: the form changes by the rules of a click, every
+// widget shows the form, and a box shows over the window as it already is.
 TEST(AccessibilityTest, KeysAndAccessibleActionsActAsAClick) {
     enum Way { Mouse, Space, Toggle, Press };
-    using Clicks = std::initializer_list<const char*>;
-    const auto after = [](Clicks clicks, const char* name, Way way) {
-        Window w;
-        for (const char* click : clicks) QTest::mouseClick(w.get(click), Qt::LeftButton);
-        w.get<QLineEdit>("Text1")->setText(QStringLiteral("12"));
-        w.get<QLineEdit>("Text2")->setText(QStringLiteral("AB"));
-        auto* button = w.get<QAbstractButton>(name);
-        if (way == Mouse) QTest::mouseClick(button, Qt::LeftButton);
-        if (way == Space) QTest::keyClick(button, Qt::Key_Space);
-        if (way == Toggle || way == Press)
-            iface(button)->actionInterface()->doAction(way == Toggle ? Actions::toggleAction()
-                                                                     : Actions::pressAction());
-        // A press shows the button down for a moment before it clicks.
-        EXPECT_TRUE(QTest::qWaitFor([button] { return !button->isDown(); }));
-        return w.state();
-    };
-    for (Clicks kind : {Clicks{}, {"Option2"}, {"Check1"}, {"Check1", "Check1"}})
-        for (const char* name : {"Option1", "Option2", "Option3", "Option4", "Check1"})
-            for (const Way way : {Space, Toggle, Press})
-                EXPECT_EQ(after(kind, name, way), after(kind, name, Mouse))
-                    << name << " way " << way << " after " << kind.size() << " clicks";
-}
+    using Clicks = std::vector<std::string>;
+    for (const Clicks& kind : {Clicks{}, {"Option2"}, {"Check1"}, {"Check1", "Check1"}})
+        for (const std::string name :
+             {"Option1", "Option2", "Option3", "Option4", "Check1", "Command2"})
+            for (const Way way : {Mouse, Space, Toggle, Press}) {
+                SCOPED_TRACE(name + " way " + std::to_string(way) + " after " +
+                             std::to_string(kind.size()) + (kind.empty() ? "" : kind[0]));
+                Window w;
+                Form1 expected;
+                doubles::RecordingMessages messages;
+                messages.behind = [&] { return doubles::describe(expected); };
+                const auto click = [&](const std::string& control) {
+                    if (control == "Check1")
+                        clickCheck1(expected);
+                    else if (control != "Command2")
+                        clickOption(expected, Option(control[6] - '1'));
+                    else if (expected.Command2.Enabled)
+                        onCommand2Click(expected, messages);
+                };
+                for (const std::string& control : kind) {
+                    QTest::mouseClick(w.get(control), Qt::LeftButton);
+                    click(control);
+                }
+                QTest::keyClicks(w.get("Text1"), QStringLiteral("12"));
+                QTest::keyClicks(w.get("Text2"), QStringLiteral("AB"));
+                expected.Text1.Text = u"12";
+                expected.Text2.Text = u"AB";
 
-TEST(AccessibilityTest, MessageBoxesAreAlertsCarryingTheirText) {
-    QTimer::singleShot(0, [] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        QAccessibleInterface* alert = iface(box);
-        EXPECT_EQ(alert->role(), Role::AlertMessage);
-        EXPECT_EQ(alert->text(QAccessible::Name), QStringLiteral("Quillop"));
-        QStringList texts;
-        for (int i = 0; i < alert->childCount(); ++i)
-            texts << alert->child(i)->text(QAccessible::Name);
-        EXPECT_TRUE(texts.contains(QStringLiteral("Вы хотите выйти?")));
-        box->reject();
-    });
-    QtMessageBoxes().show(u"Вы хотите выйти?", MessageIcon::Information, MessageButtons::OkCancel);
+                auto* button = w.get<QAbstractButton>(name);
+                if (way == Mouse) QTest::mouseClick(button, Qt::LeftButton);
+                if (way == Space) QTest::keyClick(button, Qt::Key_Space);
+                if (way == Toggle || way == Press)
+                    iface(button)->actionInterface()->doAction(
+                        way == Toggle ? QAccessibleActionInterface::toggleAction()
+                                      : QAccessibleActionInterface::pressAction());
+                // A push button has nothing to toggle.
+                if (name != "Command2" || way != Toggle) click(name);
+                // A press shows the button down for a moment before it clicks.
+                EXPECT_TRUE(QTest::qWaitFor([button] { return !button->isDown(); }));
+                EXPECT_EQ(w.shows(), doubles::describe(expected));
+                EXPECT_EQ(doubles::describe(w.window.form()), doubles::describe(expected));
+                EXPECT_EQ(w.messages.shown, messages.shown);
+            }
 }
 
 }  // namespace

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <string>
+
+#include "main_window.h"
+#include "qt_file_replacer.h"
+#include "test_doubles.h"
+
+namespace quillop::ui {
+
+// A fresh window as at start; no test of it generates or saves. Each box it
+// shows is recorded with what the widgets show behind it.
+struct Window {
+    doubles::ScriptedRandom random;
+    files::QtFileReplacer replacer;
+    doubles::RecordingMessages messages;
+    MainWindow window{{random, random, replacer, u"/nowhere", [] {}, &messages}};
+    Window() {
+        messages.behind = [this] { return shows(); };
+        window.showCentred();
+    }
+
+    template <typename W = QWidget>
+    W* get(const std::string& name) {
+        return window.findChild<W*>(QString::fromStdString(name));
+    }
+    // What the widgets show, in the words of doubles::describe.
+    std::string shows() {
+        Form1 f;
+        for (auto [name, option] : {std::pair{"Option1", &f.Option1},
+                                    {"Option2", &f.Option2},
+                                    {"Option3", &f.Option3},
+                                    {"Option4", &f.Option4}})
+            *option = {get<QAbstractButton>(name)->isChecked(), get(name)->isEnabled()};
+        f.Check1.Value = get<QAbstractButton>("Check1")->isChecked() ? 1 : 0;
+        f.Command2.Enabled = get("Command2")->isEnabled();
+        f.Text1.Text = get<QLineEdit>("Text1")->text().toStdU16String();
+        f.Text2.Text = get<QLineEdit>("Text2")->text().toStdU16String();
+        return doubles::describe(f);
+    }
+};
+
+}  // namespace quillop::ui
