@@ -138,9 +138,15 @@ case_failing_save() {
     [ "$(hex "Числовой пароль.txt")" = "$first" ] || fail "once the folder was gone, another password was saved"
 }
 
-case_exit() {
+case_exit() { # what the fields take, then Выход with Cancel and with OK
     start
     click Command1
+    for field in "Text1 1234567890 $NUMERIC Числовой" "Text2 ABCDEFGHI 2 Символьный"; do
+        read -r control typed item kind <<<"$field"
+        click "$control" && xdotool key End $(printf 'BackSpace %.0s' {1..9}) && xdotool type "$typed"
+        save "$item" information 1 "$kind пароль успешно сохранён!!!"
+        expect_file "$kind пароль.txt" "$(cp1251 "$kind пароль: ${typed%?}")0d0a"
+    done
     save $EXIT information 2 "Вы хотите выйти?" Escape
     running || fail "Cancel in the exit question ended the program"
     save $EXIT information 2 "Вы хотите выйти?"
