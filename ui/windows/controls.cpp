@@ -10,7 +10,7 @@ namespace quillop::ui {
 
 namespace {
 
-struct Spec {
+struct Blueprint {
     ControlId id;
     const wchar_t* windowClass;
     DWORD style;
@@ -27,7 +27,7 @@ constexpr DWORD kCheckable = kFocusable | BS_RADIOBUTTON;  // not AUTO: the form
 // In creation order, which is the z-order (the first on top) and so the tab
 // order: the labels above the fields they overlap by a pixel, the frame below
 // the options inside it. Every control is clipped by those above it.
-constexpr Spec kSpecs[] = {
+constexpr Blueprint kBlueprints[] = {
     {kLabel1Id, L"STATIC", SS_LEFT, texts::kLabel1, layout::kLabel1, false},
     {kLabel2Id, L"STATIC", SS_LEFT, texts::kLabel2, layout::kLabel2, false},
     {kCommand1Id, L"BUTTON", kFocusable | BS_PUSHBUTTON, texts::kCommand1, layout::kCommand1,
@@ -44,12 +44,12 @@ constexpr Spec kSpecs[] = {
     {kFrame1Id, L"BUTTON", BS_GROUPBOX, texts::kFrame1, layout::kFrame1, false},
 };
 
-static_assert(std::size(kSpecs) == kControlCount);
+static_assert(std::size(kBlueprints) == kControlCount);
 constexpr bool tabOrderFollowsIds() {
     std::size_t next = 0;
-    for (const Spec& spec : kSpecs) {
-        if (!(spec.style & WS_TABSTOP)) continue;
-        if (next == std::size(layout::kTabOrder) || spec.id != idOf(layout::kTabOrder[next++]))
+    for (const Blueprint& blueprint : kBlueprints) {
+        if (!(blueprint.style & WS_TABSTOP)) continue;
+        if (next == std::size(layout::kTabOrder) || blueprint.id != idOf(layout::kTabOrder[next++]))
             return false;
     }
     return next == std::size(layout::kTabOrder);
@@ -65,14 +65,15 @@ bool isOption(ControlId id) {
 
 void Controls::create(HWND parent) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    for (const Spec& spec : kSpecs) {
-        const std::wstring caption = spec.caption ? files::wide(spec.caption) : std::wstring();
+    for (const Blueprint& blueprint : kBlueprints) {
+        const std::wstring caption =
+            blueprint.caption ? files::wide(blueprint.caption) : std::wstring();
         HWND control = CreateWindowExW(
-            isField(spec.id) ? WS_EX_CLIENTEDGE : 0, spec.windowClass, caption.c_str(),
-            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | spec.style, 0, 0, 0, 0, parent,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
-        handles_[spec.id - kFirstControlId] = control;
-        if (isOption(spec.id)) ignoreFocusClicks(control);
+            isField(blueprint.id) ? WS_EX_CLIENTEDGE : 0, blueprint.windowClass, caption.c_str(),
+            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | blueprint.style, 0, 0, 0, 0, parent,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(blueprint.id)), instance, nullptr);
+        handles_[blueprint.id - kFirstControlId] = control;
+        if (isOption(blueprint.id)) ignoreFocusClicks(control);
     }
     SendMessageW((*this)[kText1Id], EM_SETLIMITTEXT, Form1::kText1MaxLength, 0);
     SendMessageW((*this)[kText2Id], EM_SETLIMITTEXT, Form1::kText2MaxLength, 0);
@@ -80,12 +81,13 @@ void Controls::create(HWND parent) {
 
 void Controls::layOut(UINT dpi, const Fonts& fonts) {
     const POINT frameCorner{layout::kFrame1.left, layout::kFrame1.top};
-    for (const Spec& spec : kSpecs) {
-        const RECT r = toPixels(spec.place, dpi, spec.inFrame1 ? frameCorner : POINT{0, 0});
-        HWND control = (*this)[spec.id];
+    for (const Blueprint& blueprint : kBlueprints) {
+        const RECT r =
+            toPixels(blueprint.place, dpi, blueprint.inFrame1 ? frameCorner : POINT{0, 0});
+        HWND control = (*this)[blueprint.id];
         SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        const HFONT font = isField(spec.id) ? fonts.field() : fonts.caption();
+        const HFONT font = isField(blueprint.id) ? fonts.field() : fonts.caption();
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
 }
