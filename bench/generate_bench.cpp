@@ -72,10 +72,10 @@ int main(int argc, char* argv[]) {
     quillop::SystemClock clock;
     NoFiles files;
     quillop::bench::SilentMessages messages;
-    quillop::ui::MainWindow window({.random = random,
-                                    .clock = clock,
-                                    .replacer = files,
-                                    .programFolder = u"/nonexistent",
+    quillop::ui::MainWindow window({.platform = {.random = random,
+                                                 .clock = clock,
+                                                 .replacer = files,
+                                                 .programFolder = u"/nonexistent"},
                                     .endProgram = [] {},
                                     .messages = &messages});
     window.showCentred();

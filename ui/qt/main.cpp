@@ -17,10 +17,10 @@ int main(int argc, char* argv[]) {
     quillop::SystemRandom random;
     quillop::SystemClock clock;
     quillop::files::QtFileReplacer replacer;
-    quillop::ui::MainWindow window({.random = random,
-                                    .clock = clock,
-                                    .replacer = replacer,
-                                    .programFolder = quillop::files::programFolder(),
+    quillop::ui::MainWindow window({.platform = {.random = random,
+                                                 .clock = clock,
+                                                 .replacer = replacer,
+                                                 .programFolder = quillop::files::programFolder()},
                                     .endProgram = quillop::ui::endProcessNow});
     window.showCentred();
     return app.exec();

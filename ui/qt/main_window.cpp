@@ -192,7 +192,7 @@ void MainWindow::connectControls() {
     });
 
     connect(Command1_, &QPushButton::clicked, [this] {
-        onCommand1Click(form_, services_.random, services_.clock, *messages_);
+        onCommand1Click(form_, services_.platform.random, services_.platform.clock, *messages_);
         render();
     });
     connect(Command2_, &QPushButton::clicked, [this] {
@@ -200,7 +200,7 @@ void MainWindow::connectControls() {
         render();
     });
     connect(&Timer1_, &QTimer::timeout, [this] {
-        onTimer1Tick(form_, services_.random, *messages_);
+        onTimer1Tick(form_, services_.platform.random, *messages_);
         render();
     });
 }
@@ -243,7 +243,8 @@ void MainWindow::setTabOrder() {
 }
 
 void MainWindow::save(void (*command)(const Form1&, files::SaveServices&)) {
-    files::SaveServices services{services_.programFolder, services_.replacer, *messages_};
+    files::SaveServices services{services_.platform.programFolder, services_.platform.replacer,
+                                 *messages_};
     command(form_, services);
     render();
 }

@@ -8,7 +8,7 @@
 
 #include "form1.h"
 #include "message_boxes.h"
-#include "random_source.h"
+#include "platform_services.h"
 #include "save_commands.h"
 
 class QAction;
@@ -23,10 +23,7 @@ namespace quillop::ui {
 
 // What the window reaches the platform through; tests substitute any of them.
 struct Services {
-    RandomSource& random;
-    Clock& clock;
-    files::FileReplacer& replacer;
-    std::u16string programFolder;
+    files::PlatformServices platform;
     std::function<void()> endProgram;  // after a confirmed exit
     MessageBoxes* messages = nullptr;  // null: real message boxes over this window
 };

@@ -6,22 +6,15 @@
 #include <string>
 
 #include "controls.h"
-#include "file_replacer.h"
 #include "fonts.h"
 #include "form1.h"
 #include "message_boxes.h"
-#include "random_source.h"
+#include "platform_services.h"
 #include "save_commands.h"
 
 namespace quillop::ui {
 
-// What the window reaches the platform through.
-struct Services {
-    RandomSource& random;
-    Clock& clock;
-    files::FileReplacer& replacer;
-    std::u16string programFolder;
-};
+using Services = files::PlatformServices;
 
 // Form1: renders the form model into native controls and feeds every user
 // action back into it through the handlers.

@@ -16,7 +16,7 @@ struct Window {
     doubles::ScriptedRandom random;
     files::QtFileReplacer replacer;
     doubles::RecordingMessages messages;
-    MainWindow window{{random, random, replacer, u"/nowhere", [] {}, &messages}};
+    MainWindow window{{{random, random, replacer, u"/nowhere"}, [] {}, &messages}};
     Window() {
         messages.behind = [this] { return shows(); };
         window.showCentred();
