@@ -18,6 +18,9 @@ inline constexpr char16_t kEmptyField[] = u"Ошибка сохранения ф
 inline constexpr char16_t kUnsavableBefore[] = u"В поле «";
 inline constexpr char16_t kUnsavableAfter[] =
     u"» есть символ, который нельзя записать в файл в кодировке Windows-1251. Файл не записан.";
+inline constexpr char16_t kControlCharacterAfter[] =
+    u"» есть перевод строки, табуляция или другой управляющий символ, который нельзя записать "
+    u"в файл. Файл не записан.";
 inline constexpr char16_t kWriteFailedBefore[] = u"Не удалось сохранить файл «";
 inline constexpr char16_t kWriteFailedAfter[] = u"».\nПричина: ";
 inline constexpr char16_t kWriteFailedEnd[] = u"\nПрежний файл, если он был, не изменён.";

@@ -1,5 +1,6 @@
 #include "save_commands.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "cp1251.h"
@@ -34,6 +35,12 @@ std::u16string joinPath(const std::u16string& folder, const std::u16string& name
     return folder + kSeparator + name;
 }
 
+// A line break or a tab would split the password's line in the file, and the
+// other control characters cannot be seen in the field; the user corrects them.
+bool hasControlCharacter(std::u16string_view text) {
+    return std::ranges::any_of(text, [](char16_t c) { return c < u' ' || c == u'\x7F'; });
+}
+
 void critical(SaveServices& services, const std::u16string& text) {
     services.messages.show(text, MessageIcon::Critical, MessageButtons::Ok);
 }
@@ -44,6 +51,10 @@ void save(const std::vector<Line>& lines, Command command, SaveServices& service
     }
     std::string bytes;
     for (const Line& line : lines) {
+        if (hasControlCharacter(line.field.Text)) {
+            return critical(services, std::u16string(texts::kUnsavableBefore) + line.fieldName +
+                                          texts::kControlCharacterAfter);
+        }
         const auto encoded = toWindows1251(std::u16string(line.label) + line.field.Text);
         if (!encoded) {
             return critical(services, std::u16string(texts::kUnsavableBefore) + line.fieldName +

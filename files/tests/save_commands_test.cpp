@@ -31,6 +31,9 @@ public:
 #define NUMERIC u"\xD7\xE8\xF1\xEB\xEE\xE2\xEE\xE9 \xEF\xE0\xF0\xEE\xEB\xFC: "
 #define SYMBOLIC u"\xD1\xE8\xEC\xE2\xEE\xEB\xFC\xED\xFB\xE9 \xEF\xE0\xF0\xEE\xEB\xFC: "
 #define EMPTY u"(x) OK: Ошибка сохранения файла!!!"
+#define CONTROL(field) \
+    u"(x) OK: В поле «" field u"» есть перевод строки, табуляция или другой " \
+    u"управляющий символ, который нельзя записать в файл. Файл не записан."
 
 // Each command with its fields and program folder: the one file it writes, as
 // the path and the bytes handed over, and the one box it shows.
@@ -45,13 +48,17 @@ TEST(SaveCommands, WriteTheirOwnFileOrReportWhyNot) {
         {onMnuSaveSimClick, u"", u"QW@!#$%M", u"/q", u"/q" SEP u"Символьный пароль.txt <- " SYMBOLIC
          u"QW@!#$%M\r\n", u"(i) OK: Символьный пароль успешно сохранён!!!"},
         // Typed text is saved exactly as typed; the numeric line comes first.
-        {onMnuSaveClick, u"  1", u"Пароль ё", ROOT, ROOT u"пароль.txt <- " NUMERIC u"  1\r\n"
+        {onMnuSaveClick, u" ~1", u"Пароль ё", ROOT, ROOT u"пароль.txt <- " NUMERIC u" ~1\r\n"
          SYMBOLIC u"\xCF\xE0\xF0\xEE\xEB\xFC \xB8\r\n", u"(i) OK: Файл сохранён успешно!!!"},
         {onMnuSaveSimClick, u"1", u"", u"/q", u"", EMPTY},
         {onMnuSaveClick, u"", u"Q", u"/q", u"", EMPTY},
         {onMnuSaveClick, u"1", u"", u"/q", u"", EMPTY},
         {onMnuSaveClick, u"1", u"QW中", u"/q", u"", u"(x) OK: В поле «Символьный пароль» есть "
          u"символ, который нельзя записать в файл в кодировке Windows-1251. Файл не записан."},
+        // A pasted line break or tab would split the line: no control character is saved.
+        {onMnuSaveChisClick, u"12\n34\t5", u"", u"/q", u"", CONTROL(u"Числовой пароль")},
+        {onMnuSaveClick, u"1", u"~\x1F", u"/q", u"", CONTROL(u"Символьный пароль")},
+        {onMnuSaveSimClick, u"", u" ~\x7F", u"/q", u"", CONTROL(u"Символьный пароль")},
         {onMnuSaveChisClick, u"7", u"", u"/full", u"/full" SEP u"Числовой пароль.txt <- " NUMERIC
          u"7\r\n", u"(x) OK: Не удалось сохранить файл «/full" SEP u"Числовой пароль.txt».\n"
          u"Причина: Disk full\nПрежний файл, если он был, не изменён."},
