@@ -9,10 +9,13 @@ namespace quillop::files {
 // Security attributes whose DACL grants full access to the user of this
 // process (the user SID from its token) and to nobody else, inheriting
 // nothing from the folder. Not the OWNER RIGHTS SID: with it a changed owner
-// can lock the user out of the file.
+// can lock the user out of the file. The attributes point into the object
+// itself, so it stays where it was made.
 class OwnerOnlySecurity {
 public:
     OwnerOnlySecurity();
+    OwnerOnlySecurity(const OwnerOnlySecurity&) = delete;
+    OwnerOnlySecurity& operator=(const OwnerOnlySecurity&) = delete;
     // False when the token could not be read; GetLastError() says why.
     bool valid() const { return valid_; }
     SECURITY_ATTRIBUTES* attributes() { return &attributes_; }

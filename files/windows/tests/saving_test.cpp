@@ -5,12 +5,15 @@
 #include <sddl.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <numeric>
 #include <set>
 
 #include "owner_only_security.h"
+#include "system_reason.h"
 #include "wide_string.h"
 #include "win32_file_replacer.h"
 #include "win32_program_folder.h"
@@ -20,21 +23,36 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The files and folders in a folder; std::filesystem here stops at MAX_PATH,
+// the system's own calls do not.
+std::set<std::wstring> entries(const std::wstring& folder, bool withFolders = true) {
+    std::set<std::wstring> result;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
+        if (found.cFileName != std::wstring_view(L".") &&
+            found.cFileName != std::wstring_view(L"..") &&
+            (withFolders || !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)))
+            result.insert(found.cFileName);
+    FindClose(search);
+    return result;
+}
+
+void removeAll(const std::wstring& path) {
+    for (const std::wstring& name : entries(path)) removeAll(path + L"\\" + name);
+    if (!RemoveDirectoryW(path.c_str())) DeleteFileW(path.c_str());
+}
+
 class Replacer : public ::testing::Test {
 protected:
     void SetUp() override {
         TearDown();  // what an interrupted run left
         fs::create_directories(folder);
     }
-    void TearDown() override { fs::remove_all(folder); }
+    void TearDown() override { removeAll(folder.wstring()); }
 
     std::u16string path(const fs::path& name) const { return utf16((folder / name).wstring()); }
-    std::set<fs::path> names() const {
-        std::set<fs::path> result;
-        for (const auto& entry : fs::directory_iterator(folder))
-            result.insert(entry.path().filename());
-        return result;
-    }
+    std::set<std::wstring> names() const { return entries(folder.wstring()); }
     std::string read(const fs::path& name) const {
         std::ifstream in(folder / name, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
@@ -42,7 +60,8 @@ protected:
 
     const fs::path folder =
         fs::temp_directory_path() / (L"quillop-test-" + std::to_wstring(GetCurrentProcessId()));
-    Win32FileReplacer replacer;
+    std::vector<unsigned> pauses;  // the waits before each new attempt, in ms
+    Win32FileReplacer replacer{[this](unsigned milliseconds) { pauses.push_back(milliseconds); }};
 };
 
 // Whom the file's DACL lets in: "user" for this process's user, others by SID.
@@ -75,33 +94,89 @@ TEST(ProgramFolder, FolderOfAnExecutable) {
     EXPECT_EQ(folderOf(u"\\\\server\\share\\quillop.exe"), u"\\\\server\\share");
 }
 
+// A file planted under the first temporary name, with permissions of its own,
+// is passed by: neither written into nor moved over the password file.
 TEST_F(Replacer, PutsExactlyTheBytesForTheUserOnlyAndLeavesNoTemporaryFile) {
     const std::string bytes = "\xD7\xE8\xF1\xEB\xEE\xE2\xEE\xE9: 42\r\n";
     std::ofstream(folder / L"пароль.txt") << "old, longer contents";
+    std::ofstream(folder / L"пароль.~00") << "planted";
+    ASSERT_NE(grantees(path(L"пароль.~00")), std::set<std::string>{"user"});
     for (const auto* name : {L"пароль.txt", L"Числовой пароль.txt"}) {
         SCOPED_TRACE(fs::path(name).string());
         EXPECT_EQ(replacer.replace(path(name), bytes), std::nullopt);
         EXPECT_EQ(read(name), bytes);
         EXPECT_EQ(grantees(path(name)), std::set<std::string>{"user"});
     }
-    EXPECT_EQ(names(), (std::set<fs::path>{L"пароль.txt", L"Числовой пароль.txt"}));
+    EXPECT_EQ(read(L"пароль.~00"), "planted");
+    EXPECT_EQ(names(),
+              (std::set<std::wstring>{L"пароль.txt", L"пароль.~00", L"Числовой пароль.txt"}));
 }
 
+// Only a held file is worth waiting for, and not long enough to notice; a
+// read-only file, a folder or a missing folder is reported at once.
 TEST_F(Replacer, AFailureGivesTheReasonKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
     fs::create_directory(folder / L"folder in the way");
-    std::ofstream(folder / L"held", std::ios::binary) << "earlier\r\n";
+    for (const auto* name : {L"read-only", L"held"})
+        std::ofstream(folder / name, std::ios::binary) << "earlier\r\n";
+    SetFileAttributesW((folder / L"read-only").c_str(), FILE_ATTRIBUTE_READONLY);
     HANDLE held = CreateFileW((folder / L"held").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               0, nullptr);
     const auto before = names();
-    for (const fs::path& target : {fs::path(L"folder in the way"),
-                                   L"removed" / fs::path(L"пароль.txt"), fs::path(L"held")}) {
+    // The target, and how often the replacer waits before it gives up.
+    // clang-format off
+    const std::pair<fs::path, std::size_t> rows[] = {
+        {L"folder in the way", 0}, {L"removed" / fs::path(L"пароль.txt"), 0}, {L"read-only", 0},
+        {L"held", 4}};
+    // clang-format on
+    for (const auto& [target, waits] : rows) {
         SCOPED_TRACE(target.string());
+        pauses.clear();
         EXPECT_NE(replacer.replace(path(target), "new\r\n").value_or(u""), u"");
         EXPECT_EQ(names(), before);
+        EXPECT_EQ(pauses.size(), waits);
+        EXPECT_LE(std::accumulate(pauses.begin(), pauses.end(), 0u), 200u);
     }
     CloseHandle(held);
-    EXPECT_EQ(read(L"held"), "earlier\r\n");
+    SetFileAttributesW((folder / L"read-only").c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (const auto* name : {L"read-only", L"held"}) EXPECT_EQ(read(name), "earlier\r\n");
     EXPECT_TRUE(fs::is_empty(folder / L"folder in the way"));
+}
+
+// Wherever the system limits a path (MAX_PATH on Windows without long paths,
+// the Unix path's length under wine), the deepest folder that can hold the
+// file at all can also save it: the temporary file needs no more room.
+TEST_F(Replacer, AFolderAtThePathLengthEdgeSavesAndOneCharacterMoreIsRefused) {
+    const std::wstring name = L"\\Символьный пароль.txt";
+    // A folder of 'a's exactly this long, as deep as that needs.
+    const auto folderOf = [&](std::size_t length) {
+        std::wstring path = folder.wstring();
+        while (path.size() < length) {
+            const std::size_t room = length - path.size() - 1;  // never leave one: "\\" alone
+            path +=
+                L'\\' + std::wstring(room == 201 ? 199 : std::min<std::size_t>(room, 200), L'a');
+            CreateDirectoryW(path.c_str(), nullptr);
+        }
+        return path;
+    };
+    DWORD refusal = ERROR_SUCCESS;
+    const auto holds = [&](std::size_t length) {
+        const std::wstring file = folderOf(length) + name;
+        HANDLE handle =
+            CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        refusal = GetLastError();
+        return handle != INVALID_HANDLE_VALUE && CloseHandle(handle) && DeleteFileW(file.c_str());
+    };
+    std::size_t fits = folder.wstring().size() + 2, fails = 40000;
+    while (fails - fits > 1) {
+        const std::size_t length = (fits + fails) / 2;
+        (holds(length) ? fits : fails) = length;
+    }
+    ASSERT_FALSE(holds(fits + 1));
+    EXPECT_EQ(replacer.replace(utf16(folderOf(fits) + name), "QWERTYUI\r\n"), std::nullopt);
+    EXPECT_EQ(read(folderOf(fits) + name), "QWERTYUI\r\n");
+    EXPECT_EQ(entries(folderOf(fits), false), std::set<std::wstring>{name.substr(1)});
+    EXPECT_EQ(replacer.replace(utf16(folderOf(fits + 1) + name), "1\r\n"), systemReason(refusal));
+    EXPECT_EQ(entries(folderOf(fits + 1), false), std::set<std::wstring>{});
 }
 
 }  // namespace
