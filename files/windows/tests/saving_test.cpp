@@ -5,7 +5,6 @@
 #include <sddl.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -25,14 +24,13 @@ namespace fs = std::filesystem;
 
 // The files and folders in a folder; std::filesystem here stops at MAX_PATH,
 // the system's own calls do not.
-std::set<std::wstring> entries(const std::wstring& folder, bool withFolders = true) {
+std::set<std::wstring> entries(const std::wstring& folder) {
     std::set<std::wstring> result;
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
     for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
         if (found.cFileName != std::wstring_view(L".") &&
-            found.cFileName != std::wstring_view(L"..") &&
-            (withFolders || !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)))
+            found.cFileName != std::wstring_view(L".."))
             result.insert(found.cFileName);
     FindClose(search);
     return result;
@@ -49,10 +47,9 @@ protected:
         TearDown();  // what an interrupted run left
         fs::create_directories(folder);
     }
-    void TearDown() override { removeAll(folder.wstring()); }
+    void TearDown() override { removeAll(folder); }
 
     std::u16string path(const fs::path& name) const { return utf16((folder / name).wstring()); }
-    std::set<std::wstring> names() const { return entries(folder.wstring()); }
     std::string read(const fs::path& name) const {
         std::ifstream in(folder / name, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
@@ -108,7 +105,7 @@ TEST_F(Replacer, PutsExactlyTheBytesForTheUserOnlyAndLeavesNoTemporaryFile) {
         EXPECT_EQ(grantees(path(name)), std::set<std::string>{"user"});
     }
     EXPECT_EQ(read(L"пароль.~00"), "planted");
-    EXPECT_EQ(names(),
+    EXPECT_EQ(entries(folder),
               (std::set<std::wstring>{L"пароль.txt", L"пароль.~00", L"Числовой пароль.txt"}));
 }
 
@@ -121,7 +118,7 @@ TEST_F(Replacer, AFailureGivesTheReasonKeepsTheEarlierFileAndLeavesNoTemporaryFi
     SetFileAttributesW((folder / L"read-only").c_str(), FILE_ATTRIBUTE_READONLY);
     HANDLE held = CreateFileW((folder / L"held").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               0, nullptr);
-    const auto before = names();
+    const auto before = entries(folder);
     // The target, and how often the replacer waits before it gives up.
     // clang-format off
     const std::pair<fs::path, std::size_t> rows[] = {
@@ -132,7 +129,7 @@ TEST_F(Replacer, AFailureGivesTheReasonKeepsTheEarlierFileAndLeavesNoTemporaryFi
         SCOPED_TRACE(target.string());
         pauses.clear();
         EXPECT_NE(replacer.replace(path(target), "new\r\n").value_or(u""), u"");
-        EXPECT_EQ(names(), before);
+        EXPECT_EQ(entries(folder), before);
         EXPECT_EQ(pauses.size(), waits);
         EXPECT_LE(std::accumulate(pauses.begin(), pauses.end(), 0u), 200u);
     }
@@ -147,15 +144,13 @@ TEST_F(Replacer, AFailureGivesTheReasonKeepsTheEarlierFileAndLeavesNoTemporaryFi
 // file at all can also save it: the temporary file needs no more room.
 TEST_F(Replacer, AFolderAtThePathLengthEdgeSavesAndOneCharacterMoreIsRefused) {
     const std::wstring name = L"\\Символьный пароль.txt";
-    // A folder of 'a's exactly this long, as deep as that needs.
+    // A folder of 'a's exactly this long, in as many folders of 'b's as that needs.
     const auto folderOf = [&](std::size_t length) {
-        std::wstring path = folder.wstring();
-        while (path.size() < length) {
-            const std::size_t room = length - path.size() - 1;  // never leave one: "\\" alone
-            path +=
-                L'\\' + std::wstring(room == 201 ? 199 : std::min<std::size_t>(room, 200), L'a');
-            CreateDirectoryW(path.c_str(), nullptr);
-        }
+        std::wstring path = folder;
+        for (; length - path.size() > 202; CreateDirectoryW(path.c_str(), nullptr))
+            path += L'\\' + std::wstring(200, L'b');
+        path += L'\\' + std::wstring(length - path.size() - 1, L'a');
+        CreateDirectoryW(path.c_str(), nullptr);
         return path;
     };
     DWORD refusal = ERROR_SUCCESS;
@@ -174,9 +169,9 @@ TEST_F(Replacer, AFolderAtThePathLengthEdgeSavesAndOneCharacterMoreIsRefused) {
     ASSERT_FALSE(holds(fits + 1));
     EXPECT_EQ(replacer.replace(utf16(folderOf(fits) + name), "QWERTYUI\r\n"), std::nullopt);
     EXPECT_EQ(read(folderOf(fits) + name), "QWERTYUI\r\n");
-    EXPECT_EQ(entries(folderOf(fits), false), std::set<std::wstring>{name.substr(1)});
+    EXPECT_EQ(entries(folderOf(fits)), std::set<std::wstring>{name.substr(1)});
     EXPECT_EQ(replacer.replace(utf16(folderOf(fits + 1) + name), "1\r\n"), systemReason(refusal));
-    EXPECT_EQ(entries(folderOf(fits + 1), false), std::set<std::wstring>{});
+    EXPECT_EQ(entries(folderOf(fits + 1)), std::set<std::wstring>{});
 }
 
 }  // namespace
