@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTest>
@@ -58,6 +59,23 @@ TEST(MainWindowTest, GreenOnBlackFieldsTakeNoMoreThanTheirLimitsAndEnterPressesN
     EXPECT_EQ(doubles::describe(w.window.form()), "Option1 Option3 [012345678|01234567]");
     QTest::keyClick(w.get("Command1"), Qt::Key_Return);
     EXPECT_FALSE(w.window.form().mnuSave.Enabled) << "Enter pressed Generate";
+}
+
+// A pasted line break and tab stay in the field for the user to see and
+// correct, and the save refuses them before it reaches the file system.
+TEST(MainWindowTest, APastedLineBreakOrTabIsShownAndNotSaved) {
+    Window w;
+    w.random.values = {0.5};
+    QTest::mouseClick(w.get("Command1"), Qt::LeftButton);
+    QApplication::clipboard()->setText(QStringLiteral("12\n34\t5"));
+    w.get<QLineEdit>("Text1")->selectAll();
+    w.get<QLineEdit>("Text1")->paste();
+    w.get<QAction>("mnuSaveChis")->trigger();
+    EXPECT_EQ(w.messages.shown,
+              doubles::Shown{u"(x) OK: В поле «Числовой пароль» есть перевод строки, "
+                             u"табуляция или другой управляющий символ, который "
+                             u"нельзя записать в файл. Файл не записан. over "
+                             u"Option1 Option3 [12\n34\t5|]"});
 }
 
 // The real boxes: title, icon (1 information, 3 critical), text and buttons

@@ -10,7 +10,8 @@
 
 namespace quillop::ui {
 
-// A fresh window as at start; no test of it generates or saves. Each box it
+// A fresh window as at start, whose saves go to a folder that does not exist
+// (a save that reached the file system would report that). Each box it
 // shows is recorded with what the widgets show behind it.
 struct Window {
     doubles::ScriptedRandom random;
