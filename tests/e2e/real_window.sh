@@ -77,8 +77,8 @@ click() {
         xdotool mousemove $((x + cx)) $((y + h - 179 + cy)) click 1
     done
 }
-# choose ITEM KEY: opens "Файл" with a click, then Down ITEM times (over greyed
-# items, as a person's key presses go) and Return; KEY closes the box that follows.
+# choose ITEM KEY: opens "Файл" with a click, then Down ITEM times (greyed items
+# are reached too, as in a Windows menu) and Return; KEY closes the box that follows.
 choose() {
     local before
     before=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null)
@@ -116,8 +116,8 @@ case_window() {
     xprop -id "$window" WM_NORMAL_HINTS | grep -q "maximum size: $w by $h" || fail "the window can be resized"
     local dx=$((x + w / 2 - 512)) dy=$((y + h / 2 - 384))
     [ ${dx#-} -le 30 ] && [ ${dy#-} -le 30 ] || fail "the window is off the screen's centre by $dx, $dy"
-    # Before the first Generate the save items are greyed: Down lands on Exit, and OK ends.
-    choose 1 Return
+    # Before the first Generate the save items are greyed; Exit, then OK, ends.
+    choose $EXIT Return
     expect_end
     [ "$(ls "$folder")" = quillop ] || fail "files appeared without a save"
 }

@@ -38,12 +38,17 @@ public:
     const Form1& form() const { return form_; }
     void showCentred();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* buildClientArea();
     void buildMenu();
     void connectControls();
     void connectMenu();
     void setTabOrder();
+    void answerFormKeys();
+    bool moveInGroup(QRadioButton* from, int key);
     void render();
 
     void save(void (*command)(const Form1&, files::SaveServices&));
