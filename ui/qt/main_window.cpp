@@ -20,6 +20,7 @@
 #include "handlers.h"
 #include "option_button_accessible.h"
 #include "option_click.h"
+#include "password_field_accessible.h"
 #include "qt_layout.h"
 #include "qt_message_boxes.h"
 #include "render_first.h"
@@ -93,6 +94,7 @@ MainWindow::MainWindow(Services services) : services_(std::move(services)) {
     }
     messages_ = std::make_unique<RenderFirst>(*services_.messages, [this] { render(); });
     announceOptionButtonsAsRadioButtons();
+    readPasswordFieldsWhole();
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(qs(texts::kAppTitle));
@@ -265,7 +267,8 @@ void MainWindow::setTabOrder() {
 // presses the push button that has the focus, the arrow keys move through an
 // option group, and F10 opens the menu as Alt alone does.
 void MainWindow::answerFormKeys() {
-    for (QWidget* control : {static_cast<QWidget*>(Command1_), static_cast<QWidget*>(Command2_),
+    for (QWidget* control : {static_cast<QWidget*>(Text1_), static_cast<QWidget*>(Text2_),
+                             static_cast<QWidget*>(Command1_), static_cast<QWidget*>(Command2_),
                              static_cast<QWidget*>(Option1_), static_cast<QWidget*>(Option2_),
                              static_cast<QWidget*>(Option3_), static_cast<QWidget*>(Option4_)})
         control->installEventFilter(this);
@@ -277,6 +280,7 @@ void MainWindow::answerFormKeys() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (auto* field = qobject_cast<QLineEdit*>(watched)) return enterField(field, event);
     if (event->type() != QEvent::KeyPress) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & ~Qt::KeypadModifier) return false;
@@ -286,6 +290,30 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return moveInGroup(static_cast<QRadioButton*>(watched), key->key());
+}
+
+// Tab selects a field's whole text, as in a Windows form, but only once the
+// field has the focus: selected before, a screen reader read the text twice.
+// Leaving keeps the selection, unannounced, as a Windows edit control does.
+bool MainWindow::enterField(QLineEdit* field, QEvent* event) {
+    if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut) return false;
+    auto* focus = static_cast<QFocusEvent*>(event);
+    const Qt::FocusReason reason = focus->reason();
+    const bool byKey = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                       reason == Qt::ShortcutFocusReason;
+    if (event->type() == QEvent::FocusIn && byKey) {
+        QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(field, &plain);
+        QMetaObject::invokeMethod(field, &QLineEdit::selectAll, Qt::QueuedConnection);
+        return true;
+    }
+    if (event->type() == QEvent::FocusOut && reason != Qt::PopupFocusReason &&
+        reason != Qt::ActiveWindowFocusReason) {
+        QFocusEvent keeping(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(field, &keeping);
+        return true;
+    }
+    return false;
 }
 
 // The next or previous option of the group, wrapping, takes the focus and is

@@ -49,6 +49,7 @@ private:
     void setTabOrder();
     void answerFormKeys();
     bool moveInGroup(QRadioButton* from, int key);
+    bool enterField(QLineEdit* field, QEvent* event);
     void render();
 
     void save(void (*command)(const Form1&, files::SaveServices&));
