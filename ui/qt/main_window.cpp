@@ -14,9 +14,14 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleHints>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 10, 0)
+#include <QAccessibilityHints>
+#endif
 #include <array>
 
 #include "caption_font.h"
+#include "field_colours.h"
 #include "handlers.h"
 #include "option_button_accessible.h"
 #include "option_click.h"
@@ -60,10 +65,7 @@ QLineEdit* passwordField(QWidget* parent, int maxLength, const char* objectName)
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(objectName));
     field->setMaxLength(maxLength);
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, Qt::black);  // the window-frame colour
-    palette.setColor(QPalette::Text, QColor(0, 255, 0));
-    field->setPalette(palette);
+    field->setPalette(fieldColours(QGuiApplication::palette(), highContrastPreferred()));
     return field;
 }
 
@@ -113,6 +115,7 @@ MainWindow::MainWindow(Services services) : services_(std::move(services)) {
 
     connectControls();
     connectMenu();
+    followContrastPreference();
     setTabOrder();
     answerFormKeys();
     render();
@@ -261,6 +264,17 @@ void MainWindow::setTabOrder() {
     };
     for (std::size_t i = 0; i + 1 < std::size(layout::kTabOrder); ++i)
         QWidget::setTabOrder(widgetOf(layout::kTabOrder[i]), widgetOf(layout::kTabOrder[i + 1]));
+}
+
+void MainWindow::followContrastPreference() {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 10, 0)
+    connect(QGuiApplication::styleHints()->accessibility(),
+            &QAccessibilityHints::contrastPreferenceChanged, this, [this] {
+                for (QLineEdit* field : {Text1_, Text2_})
+                    field->setPalette(
+                        fieldColours(QGuiApplication::palette(), highContrastPreferred()));
+            });
+#endif
 }
 
 // The keys a Windows form answers to where Qt's widgets do otherwise: Enter

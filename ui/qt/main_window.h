@@ -47,6 +47,7 @@ private:
     void connectControls();
     void connectMenu();
     void setTabOrder();
+    void followContrastPreference();
     void answerFormKeys();
     bool moveInGroup(QRadioButton* from, int key);
     bool enterField(QLineEdit* field, QEvent* event);

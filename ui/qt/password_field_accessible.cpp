@@ -55,8 +55,7 @@ public:
         if (offset < 0 || offset >= text.size()) return {};
         const QFontMetrics metrics = field()->fontMetrics();
         const QRect cursor = field()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-        const int x = cursor.center().x() +
-                      metrics.horizontalAdvance(text.left(offset)) -
+        const int x = cursor.center().x() + metrics.horizontalAdvance(text.left(offset)) -
                       metrics.horizontalAdvance(text.left(field()->cursorPosition()));
         const QRect local(x, cursor.top(), metrics.horizontalAdvance(text.at(offset)),
                           cursor.height());
@@ -92,9 +91,7 @@ public:
     void deleteText(int startOffset, int endOffset) override {
         replaceText(startOffset, endOffset, {});
     }
-    void insertText(int offset, const QString& text) override {
-        replaceText(offset, offset, text);
-    }
+    void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
     void replaceText(int startOffset, int endOffset, const QString& text) override {
         if (field()->isReadOnly()) return;
         field()->setText(field()->text().replace(startOffset, endOffset - startOffset, text));

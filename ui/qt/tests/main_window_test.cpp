@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "desktop_language.h"
+#include "field_colours.h"
 #include "qt_message_boxes.h"
 #include "window_fixture.h"
 
@@ -51,6 +52,9 @@ TEST(MainWindowTest, EveryControlAtItsPlaceWithItsCaptionUnclipped) {
 }
 
 TEST(MainWindowTest, GreenOnBlackFieldsTakeNoMoreThanTheirLimits) {
+    // Where the desktop asks for high contrast, its own colours.
+    const QPalette desktop = QGuiApplication::palette();
+    EXPECT_EQ(fieldColours(desktop, true), desktop);
     Window w;
     for (const char* name : {"Text1", "Text2"}) {
         EXPECT_EQ(w.get(name)->palette().color(QPalette::Base), QColor(Qt::black)) << name;
