@@ -306,28 +306,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return moveInGroup(static_cast<QRadioButton*>(watched), key->key());
 }
 
-// Tab selects a field's whole text, as in a Windows form, but only once the
-// field has the focus: selected before, a screen reader read the text twice.
-// Leaving keeps the selection, unannounced, as a Windows edit control does.
+// Entering a field by a key leaves its text unselected. Qt selects it all,
+// and a screen reader then read the password twice on the way in and said
+// "unselected" again when the focus left or the form changed the text.
 bool MainWindow::enterField(QLineEdit* field, QEvent* event) {
-    if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut) return false;
-    auto* focus = static_cast<QFocusEvent*>(event);
-    const Qt::FocusReason reason = focus->reason();
-    const bool byKey = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-                       reason == Qt::ShortcutFocusReason;
-    if (event->type() == QEvent::FocusIn && byKey) {
-        QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
-        QCoreApplication::sendEvent(field, &plain);
-        QMetaObject::invokeMethod(field, &QLineEdit::selectAll, Qt::QueuedConnection);
-        return true;
-    }
-    if (event->type() == QEvent::FocusOut && reason != Qt::PopupFocusReason &&
-        reason != Qt::ActiveWindowFocusReason) {
-        QFocusEvent keeping(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-        QCoreApplication::sendEvent(field, &keeping);
-        return true;
-    }
-    return false;
+    if (event->type() != QEvent::FocusIn) return false;
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
+        reason != Qt::ShortcutFocusReason)
+        return false;
+    QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+    QCoreApplication::sendEvent(field, &plain);
+    return true;
 }
 
 // The next or previous option of the group, wrapping, takes the focus and is
