@@ -22,10 +22,14 @@ shift
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillop-e2e.XXXXXX")
 : >"$work/pids"
-# Ends the programs a case left running, by the ids recorded when they started.
+: >"$work/helpers"
+# Ends the programs a case left running, then its helpers (the screen reader
+# and its buses), by the ids recorded when they started.
 stop_programs() {
     xargs -r kill -9 <"$work/pids" 2>/dev/null
+    xargs -r kill <"$work/helpers" 2>/dev/null
     : >"$work/pids"
+    : >"$work/helpers"
 }
 trap 'stop_programs; x_session_stop; rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM
@@ -192,17 +196,18 @@ start_orca() {
         command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 77; }
     done
     # The words below are Orca 43's; another Orca words some of them otherwise.
-    [[ $(orca --version) =~ \ 43\. ]] || { echo "SKIPPED: $(orca --version), not Orca 43"; exit 77; }
-    dbus-daemon --session --nofork --print-address=3 3>"$work/bus" 2>/dev/null &
-    x_started $!
+    [[ $(orca --version) =~ ^43\. ]] || { echo "SKIPPED: $(orca --version), not Orca 43"; exit 77; }
+    dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
+    echo $! >>"$work/helpers"
     wait_until 10 test -s "$work/bus" || fail "no session bus started"
     export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-    x_started $!
-    # Orca writes its log unbuffered only to a terminal.
+    echo $! >>"$work/helpers"
+    # Orca writes its log unbuffered only to a terminal; script gives it one
+    # (and holds out against a plain kill).
     script -qfec "orca --replace -u $work/orca-prefs --debug-file=/dev/tty" "$work/orca.log" \
         >/dev/null 2>&1 &
-    x_started $!
+    echo $! >>"$work/pids"
     heard=0
     hear 30 "Screen reader on\." || fail "Orca did not start"
 }
