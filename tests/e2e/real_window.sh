@@ -192,9 +192,8 @@ case_keyboard() {
 # The Orca screen reader, started on a private session bus with the
 # accessibility bus, writing what it speaks to its debug log.
 start_orca() {
-    for tool in dbus-daemon orca /usr/libexec/at-spi-bus-launcher; do
-        command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 77; }
-    done
+    command -v dbus-daemon orca /usr/libexec/at-spi-bus-launcher >/dev/null ||
+        { echo "SKIPPED: Orca or its buses are not installed"; exit 77; }
     # The words below are Orca 43's; another Orca words some of them otherwise.
     [[ $(orca --version) =~ ^43\. ]] || { echo "SKIPPED: $(orca --version), not Orca 43"; exit 77; }
     dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
@@ -233,11 +232,8 @@ says() { xdotool key "$1" && hear 10 "$2" || fail "after $1 Orca did not say ${2
 
 case_screen_reader() {
     start_orca
-    folder=$(mktemp -d "$work/folder.XXXXXX")
-    cp "$program" "$folder/quillop"
-    (cd "$folder" && LANG=ru_RU.UTF-8 QT_QPA_PLATFORM=xcb exec ./quillop) >"$folder.log" 2>&1 &
-    pid=$!
-    echo "$pid" >>"$work/pids"
+    # On a Russian desktop, so the boxes' buttons read «ОК».
+    LANG=ru_RU.UTF-8 start_quillop
     hear 30 "Quillop frame\.|Генерировать push button\." || fail "Orca did not announce the window"
     local radio=' radio button' number
     # Before the first Generate the save items are reached, greyed.
@@ -248,8 +244,7 @@ case_screen_reader() {
     says Escape 'Генерировать push button\.'
     says Return ''
     says Tab 'Числовой text\.|[0-9]+\.'
-    number=${said##*|}
-    number=${number%.}
+    number=$(sed 's/.*|//; s/\.$//' <<<"$said")
     says F10 'Файл\.'
     says Down 'Сохранить числовой\.'
     says Return 'alert Quillop\.|Числовой пароль успешно сохранён!!!|ОК push button\.'
@@ -258,8 +253,6 @@ case_screen_reader() {
     says Tab "Числовой пароль\.|selected$radio"
     says Down "Символьный пароль\.|selected$radio"
     says Up "Числовой пароль\.|selected$radio"
-    says shift+Tab 'Числовой text\.'
-    says Tab "Числовой пароль\.|selected$radio"
     says Tab "Символьный пароль\.|not selected$radio"
     says Tab 'Символьный text\.'
     says Tab 'Одновременно check box not checked\.'

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -64,41 +63,31 @@ TEST(MainWindowTest, GreenOnBlackFieldsTakeNoMoreThanTheirLimits) {
     EXPECT_EQ(doubles::describe(w.window.form()), "Option1 Option3 [012345678|01234567]");
 }
 
-// The real boxes: title, icon (1 information, 3 critical), text and buttons
-// (400 OK, 400400 OK and Cancel) as asked, and the answer of Return or Escape.
+// The real boxes on a Russian desktop: title, icon (1 information, 3
+// critical), text and buttons as asked, the buttons worded as a Russian
+// Windows words them, and the answer of Return or Escape.
 TEST(QtMessageBoxesTest, ShowWhatWasAskedAndAnswerAsPressed) {
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    speakDesktopLanguage(*qApp);
     using enum MessageIcon;
     using enum MessageButtons;
     const std::tuple<MessageIcon, MessageButtons, Qt::Key, const char*, MessageAnswer> rows[] = {
-        {Critical, Ok, Qt::Key_Return, "Quillop 3 Текст 400", MessageAnswer::Ok},
-        {Information, OkCancel, Qt::Key_Return, "Quillop 1 Текст 400400", MessageAnswer::Ok},
-        {Information, OkCancel, Qt::Key_Escape, "Quillop 1 Текст 400400", MessageAnswer::Cancel},
+        {Critical, Ok, Qt::Key_Return, "Quillop 3 Текст ОК", MessageAnswer::Ok},
+        {Information, OkCancel, Qt::Key_Return, "Quillop 1 Текст ОК|Отмена", MessageAnswer::Ok},
+        {Information, OkCancel, Qt::Key_Escape, "Quillop 1 Текст ОК|Отмена", MessageAnswer::Cancel},
     };
     for (const auto& [icon, buttons, key, expected, answer] : rows) {
         QString seen;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             seen = QStringLiteral("%1 %2 %3 %4").arg(box->windowTitle()).arg(box->icon());
-            seen = seen.arg(box->text()).arg(box->standardButtons().toInt(), 0, 16);
+            QStringList buttons;
+            for (const QAbstractButton* button : box->buttons()) buttons << button->text();
+            buttons.sort();
+            seen = seen.arg(box->text(), buttons.join(u'|'));
             QTest::keyClick(box, key);
         });
         EXPECT_EQ(QtMessageBoxes().show(u"Текст", icon, buttons), answer);
         EXPECT_EQ(seen, QString::fromUtf8(expected));
     }
-}
-
-// On a Russian desktop the buttons read as a Russian Windows writes them.
-TEST(QtMessageBoxesTest, ButtonsInTheDesktopLanguage) {
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    speakDesktopLanguage(*qApp);
-    QStringList seen;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        for (auto button : {QMessageBox::Ok, QMessageBox::Cancel})
-            seen << box->button(button)->text();
-        QTest::keyClick(box, Qt::Key_Escape);
-    });
-    QtMessageBoxes().show(u"Текст", MessageIcon::Information, MessageButtons::OkCancel);
-    QLocale::setDefault(QLocale::c());
-    EXPECT_EQ(seen.join(u'|'), QStringLiteral("ОК|Отмена"));
 }
