@@ -5,11 +5,14 @@
 # the files beside the program and whether the process lives. What the boxes
 # say and which icon they show is checked on the real boxes by the widget tests.
 #
+# The screen_reader case walks the window by the keyboard with Orca and checks
+# what it speaks.
+#
 # Usage: real_window.sh PATH_TO_QUILLOP [CASE...]   (no CASE: every case)
 # Exit status: 0 all passed, 1 something failed, 77 no X server could start.
 set -uo pipefail
 
-cases=(window saves symbols keyboard)
+cases=(window saves symbols keyboard screen_reader)
 [ $# -ge 1 ] && [ -x "$1" ] || { echo "usage: $0 PATH_TO_QUILLOP [${cases[*]}]" >&2; exit 2; }
 program=$(realpath "$1")
 shift
@@ -19,10 +22,14 @@ shift
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillop-e2e.XXXXXX")
 : >"$work/pids"
-# Ends the programs a case left running, by the ids recorded when they started.
+: >"$work/helpers"
+# Ends the programs a case left running, then its helpers (the screen reader
+# and its buses), by the ids recorded when they started.
 stop_programs() {
     xargs -r kill -9 <"$work/pids" 2>/dev/null
+    xargs -r kill <"$work/helpers" 2>/dev/null
     : >"$work/pids"
+    : >"$work/helpers"
 }
 trap 'stop_programs; x_session_stop; rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM
@@ -77,8 +84,8 @@ click() {
         xdotool mousemove $((x + cx)) $((y + h - 179 + cy)) click 1
     done
 }
-# choose ITEM KEY: opens "Файл" with a click, then Down ITEM times (over greyed
-# items, as a person's key presses go) and Return; KEY closes the box that follows.
+# choose ITEM KEY: opens "Файл" with a click, then Down ITEM times (greyed items
+# are reached too, as in a Windows menu) and Return; KEY closes the box that follows.
 choose() {
     local before
     before=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null)
@@ -116,8 +123,8 @@ case_window() {
     xprop -id "$window" WM_NORMAL_HINTS | grep -q "maximum size: $w by $h" || fail "the window can be resized"
     local dx=$((x + w / 2 - 512)) dy=$((y + h / 2 - 384))
     [ ${dx#-} -le 30 ] && [ ${dy#-} -le 30 ] || fail "the window is off the screen's centre by $dx, $dy"
-    # Before the first Generate the save items are greyed: Down lands on Exit, and OK ends.
-    choose 1 Return
+    # Before the first Generate the save items are greyed; Exit, then OK, ends.
+    choose $EXIT Return
     expect_end
     [ "$(ls "$folder")" = quillop ] || fail "files appeared without a save"
 }
@@ -180,6 +187,80 @@ case_keyboard() {
     xdotool type --delay 20 12345678901
     choose $SAVE_NUMERIC Return
     expect_file "$NUMERIC_FILE" "${NUMERIC}313233343536373839$CRLF"
+}
+
+# The Orca screen reader, started on a private session bus with the
+# accessibility bus, writing what it speaks to its debug log.
+start_orca() {
+    command -v dbus-daemon orca /usr/libexec/at-spi-bus-launcher >/dev/null ||
+        { echo "SKIPPED: Orca or its buses are not installed"; exit 77; }
+    # The words below are Orca 43's; another Orca words some of them otherwise.
+    [[ $(orca --version) =~ ^43\. ]] || { echo "SKIPPED: $(orca --version), not Orca 43"; exit 77; }
+    dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
+    echo $! >>"$work/helpers"
+    wait_until 10 test -s "$work/bus" || fail "no session bus started"
+    export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    echo $! >>"$work/helpers"
+    # Orca writes its log unbuffered only to a terminal; script gives it one
+    # (and holds out against a plain kill).
+    script -qfec "orca --replace -u $work/orca-prefs --debug-file=/dev/tty" "$work/orca.log" \
+        >/dev/null 2>&1 &
+    echo $! >>"$work/pids"
+    heard=0
+    hear 30 "Screen reader on\." || fail "Orca did not start"
+}
+# What Orca said since the last hearing, one utterance a line, keys echoed left out.
+spoken() {
+    grep -a "SPEECH OUTPUT: '" "$work/orca.log" | tail -n +$((heard + 1)) |
+        sed "s/.*SPEECH OUTPUT: '//; s/' *{.*//" | grep -v ' $'
+}
+# hear SECONDS PATTERN: until what Orca said since the last hearing, joined by
+# "|", is all of PATTERN; sets said to it, and the next hearing starts after it.
+hear() {
+    expected=${2//|/\\|}
+    wait_until "$1" eval '[[ $(spoken | paste -sd "|") =~ ^($expected)$ ]]' || {
+        echo "Orca said: $(spoken | paste -sd '|')"
+        return 1
+    }
+    said=$(spoken | paste -sd "|")
+    heard=$(grep -ac "SPEECH OUTPUT: '" "$work/orca.log")
+}
+# says KEY PATTERN: after the key, Orca says exactly that. One key at a time:
+# Orca drops what a focus it no longer has would have said.
+says() { xdotool key "$1" && hear 10 "$2" || fail "after $1 Orca did not say ${2//|/ | }"; }
+
+case_screen_reader() {
+    start_orca
+    # On a Russian desktop, so the boxes' buttons read «ОК».
+    LANG=ru_RU.UTF-8 start_quillop
+    hear 30 "Quillop frame\.|Генерировать push button\." || fail "Orca did not announce the window"
+    local radio=' radio button' number
+    # Before the first Generate the save items are reached, greyed.
+    says F10 'Файл\.'
+    says Down 'Сохранить числовой grayed\.'
+    says Up 'Выход\.'
+    says Escape 'Файл\.'
+    says Escape 'Генерировать push button\.'
+    says Return ''
+    says Tab 'Числовой text\.|[0-9]+\.'
+    number=$(sed 's/.*|//; s/\.$//' <<<"$said")
+    says F10 'Файл\.'
+    says Down 'Сохранить числовой\.'
+    says Return 'alert Quillop\.|Числовой пароль успешно сохранён!!!|ОК push button\.'
+    says Return "Quillop frame\\.|Числовой text\\.|$number\\."
+    expect_file "$NUMERIC_FILE" "$NUMERIC$(printf %s "$number" | od -An -tx1 | tr -d ' \n')$CRLF"
+    says Tab "Числовой пароль\.|selected$radio"
+    says Down "Символьный пароль\.|selected$radio"
+    says Up "Числовой пароль\.|selected$radio"
+    says Tab "Символьный пароль\.|not selected$radio"
+    says Tab 'Символьный text\.'
+    says Tab 'Одновременно check box not checked\.'
+    says space 'checked'
+    says Tab "Генерировать числовой panel\.|Генерировать числовой\.|6 значный\.|selected$radio"
+    says Right "Генерировать числовой\.|8 значный\.|selected$radio"
+    says Tab 'Очистить поля push button\.'
+    says Return 'alert Quillop\.|Числовое и Символьное поля очищены!|ОК push button\.'
 }
 
 failed=0

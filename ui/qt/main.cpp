@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "desktop_language.h"
 #include "end_process.h"
 #include "main_window.h"
 #include "program_folder.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    quillop::ui::speakDesktopLanguage(app);
     QApplication::setWindowIcon(quillop::ui::quillopIcon());
     // Ties the window to its menu entry and icon where the desktop asks (Wayland).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quillop.Quillop"));

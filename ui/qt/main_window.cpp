@@ -3,20 +3,29 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleHints>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 10, 0)
+#include <QAccessibilityHints>
+#endif
+#include <array>
 
 #include "caption_font.h"
+#include "field_colours.h"
 #include "handlers.h"
 #include "option_button_accessible.h"
 #include "option_click.h"
+#include "password_field_accessible.h"
 #include "qt_layout.h"
 #include "qt_message_boxes.h"
 #include "render_first.h"
@@ -56,12 +65,20 @@ QLineEdit* passwordField(QWidget* parent, int maxLength, const char* objectName)
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(objectName));
     field->setMaxLength(maxLength);
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, Qt::black);  // the window-frame colour
-    palette.setColor(QPalette::Text, QColor(0, 255, 0));
-    field->setPalette(palette);
+    field->setPalette(fieldColours(QGuiApplication::palette(), highContrastPreferred()));
     return field;
 }
+
+// A Windows menu lets the keyboard reach a greyed item, which a screen reader
+// then announces as unavailable; Qt's own styles skip it here.
+class GreyedItemsReachable final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_Menu_AllowActiveAndDisabled) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
 
 void place(QWidget* widget, layout::Twips twips) { widget->setGeometry(toPixels(twips)); }
 
@@ -79,6 +96,7 @@ MainWindow::MainWindow(Services services) : services_(std::move(services)) {
     }
     messages_ = std::make_unique<RenderFirst>(*services_.messages, [this] { render(); });
     announceOptionButtonsAsRadioButtons();
+    readPasswordFieldsWhole();
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(qs(texts::kAppTitle));
@@ -97,7 +115,9 @@ MainWindow::MainWindow(Services services) : services_(std::move(services)) {
 
     connectControls();
     connectMenu();
+    followContrastPreference();
     setTabOrder();
+    answerFormKeys();
     render();
     Command1_->setFocus();
 }
@@ -161,6 +181,10 @@ void MainWindow::buildMenu() {
     mnuSaveSim_ = item(texts::kMnuSaveSim, "mnuSaveSim");
     mnuSave_ = item(texts::kMnuSave, "mnuSave");
     mnuExit_ = item(texts::kMnuExit, "mnuExit");
+    // Parented to the window, so it outlives the menu that uses it.
+    auto* style = new GreyedItemsReachable;
+    style->setParent(this);
+    mnuFile->setStyle(style);
 }
 
 void MainWindow::connectControls() {
@@ -240,6 +264,85 @@ void MainWindow::setTabOrder() {
     };
     for (std::size_t i = 0; i + 1 < std::size(layout::kTabOrder); ++i)
         QWidget::setTabOrder(widgetOf(layout::kTabOrder[i]), widgetOf(layout::kTabOrder[i + 1]));
+}
+
+void MainWindow::followContrastPreference() {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 10, 0)
+    connect(QGuiApplication::styleHints()->accessibility(),
+            &QAccessibilityHints::contrastPreferenceChanged, this, [this] {
+                for (QLineEdit* field : {Text1_, Text2_})
+                    field->setPalette(
+                        fieldColours(QGuiApplication::palette(), highContrastPreferred()));
+            });
+#endif
+}
+
+// The keys a Windows form answers to where Qt's widgets do otherwise: Enter
+// presses the push button that has the focus, the arrow keys move through an
+// option group, and F10 opens the menu as Alt alone does.
+void MainWindow::answerFormKeys() {
+    for (QWidget* control : {static_cast<QWidget*>(Text1_), static_cast<QWidget*>(Text2_),
+                             static_cast<QWidget*>(Command1_), static_cast<QWidget*>(Command2_),
+                             static_cast<QWidget*>(Option1_), static_cast<QWidget*>(Option2_),
+                             static_cast<QWidget*>(Option3_), static_cast<QWidget*>(Option4_)})
+        control->installEventFilter(this);
+    auto* f10 = new QAction(this);
+    f10->setShortcut(Qt::Key_F10);
+    connect(f10, &QAction::triggered,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+    addAction(f10);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (auto* field = qobject_cast<QLineEdit*>(watched)) return enterField(field, event);
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier) return false;
+    if (auto* button = qobject_cast<QPushButton*>(watched)) {
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+        button->click();
+        return true;
+    }
+    return moveInGroup(static_cast<QRadioButton*>(watched), key->key());
+}
+
+// Entering a field by a key leaves its text unselected. Qt selects it all,
+// and a screen reader then read the password twice on the way in and said
+// "unselected" again when the focus left or the form changed the text.
+bool MainWindow::enterField(QLineEdit* field, QEvent* event) {
+    if (event->type() != QEvent::FocusIn) return false;
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
+        reason != Qt::ShortcutFocusReason)
+        return false;
+    QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+    QCoreApplication::sendEvent(field, &plain);
+    return true;
+}
+
+// The next or previous option of the group, wrapping, takes the focus and is
+// clicked; the focus never leaves the group by an arrow key.
+bool MainWindow::moveInGroup(QRadioButton* from, int key) {
+    int step = 0;
+    if (key == Qt::Key_Down || key == Qt::Key_Right) step = 1;
+    if (key == Qt::Key_Up || key == Qt::Key_Left) step = -1;
+    if (step == 0) return false;
+    using Member = std::pair<QRadioButton*, Option>;
+    const std::array<Member, 2> groups[] = {
+        {Member{Option1_, Option::Option1}, Member{Option2_, Option::Option2}},
+        {Member{Option3_, Option::Option3}, Member{Option4_, Option::Option4}}};
+    for (const auto& group : groups)
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            if (group[i].first != from) continue;
+            const auto [to, option] = group[(i + group.size() + step) % group.size()];
+            if (!to->isEnabled()) return true;
+            // Selected before it takes the focus, so it is announced once, selected.
+            clickOption(form_, option);
+            render();
+            to->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    return false;
 }
 
 void MainWindow::save(void (*command)(const Form1&, files::SaveServices&)) {

@@ -38,12 +38,19 @@ public:
     const Form1& form() const { return form_; }
     void showCentred();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* buildClientArea();
     void buildMenu();
     void connectControls();
     void connectMenu();
     void setTabOrder();
+    void followContrastPreference();
+    void answerFormKeys();
+    bool moveInGroup(QRadioButton* from, int key);
+    bool enterField(QLineEdit* field, QEvent* event);
     void render();
 
     void save(void (*command)(const Form1&, files::SaveServices&));

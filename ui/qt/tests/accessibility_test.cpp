@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
+#include <QMenu>
 #include <QMetaEnum>
 #include <QTest>
 #include <vector>
@@ -98,6 +100,66 @@ TEST(AccessibilityTest, KeysAndAccessibleActionsActAsAClick) {
                 EXPECT_EQ(doubles::describe(w.window.form()), doubles::describe(expected));
                 EXPECT_EQ(w.messages.shown, messages.shown);
             }
+}
+
+// Where the keyboard is: an open menu and its highlighted item, or the
+// control with the focus.
+std::string keyboardAt() {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+        return menu->objectName().toStdString() + '>' +
+               (menu->activeAction() ? menu->activeAction()->objectName().toStdString() : "");
+    return QApplication::focusWidget()->objectName().toStdString();
+}
+
+// The keys as a Windows form answers them, from a window with typed text in
+// both fields: "[clicked >] focused: keys", the form they leave, how many
+// Clear boxes they show, and where the keyboard ends.
+TEST(AccessibilityTest, KeysMoveAndPressAsInAWindowsForm) {
+    const char* const typed = "Option1 Option3 [12|AB]";
+    const char* const symbolic = "Option2 Option3 Clear [|]";
+    const std::tuple<std::string, const char*, int, const char*> rows[] = {
+        {"Option1: Down", symbolic, 0, "Option2"},
+        {"Option1: Up", symbolic, 0, "Option2"},
+        {"Option2 > Option2: Right Left", symbolic, 0, "Option2"},
+        {"Option2: Down", typed, 0, "Option1"},
+        {"Option3: Down", "Option1 Option4 [12|AB]", 0, "Option4"},
+        {"Option3: Left Up", typed, 0, "Option3"},
+        {"Check1 > Check1: Return", "Option3 Check1 !Option1 !Option2 Clear [12|AB]", 0, "Check1"},
+        {"Option2 > Command2: Return", symbolic, 1, "Command2"},
+        {"Option2 > Command2: Enter Space", symbolic, 2, "Command2"},
+        {"Text1: Return", typed, 0, "Text1"},
+        {"Option1: Enter", typed, 0, "Option1"},
+        {"Command1: F10", typed, 0, "mnuFile>"},
+        {"Option3: F10 Up Up", typed, 0, "mnuFile>mnuSave"},
+        {"Option3: F10 Down Return", typed, 0, "mnuFile>mnuSaveChis"},
+        {"Option3: F10 Escape Escape", typed, 0, "Option3"},
+        {"Text1: Alt Down Escape Escape", typed, 0, "Text1"},
+    };
+    for (const auto& [keys, form, boxes, after] : rows) {
+        SCOPED_TRACE(keys);
+        Window w;
+        QTest::keyClicks(w.get("Text1"), QStringLiteral("12"));
+        QTest::keyClicks(w.get("Text2"), QStringLiteral("AB"));
+        QStringList words = QString::fromStdString(keys).split(u' ');
+        if (words.size() > 2 && words[1] == u'>')
+            QTest::mouseClick(w.get(words.takeFirst().toStdString()), Qt::LeftButton);
+        if (words.front() == u'>') words.removeFirst();
+        w.messages.behind = nullptr;
+        w.window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
+        w.get(words.takeFirst().chopped(1).toStdString())->setFocus();
+        for (const QString& key : words) {
+            QWidget* popup = QApplication::activePopupWidget();
+            QTest::keyClick(popup ? popup : QApplication::focusWidget(),
+                            key == u"Alt" ? Qt::Key_Alt : QKeySequence(key)[0].key());
+        }
+        EXPECT_EQ(keyboardAt(), after);
+        EXPECT_EQ(doubles::describe(w.window.form()), form);
+        EXPECT_EQ(w.shows(), form);
+        EXPECT_EQ(w.messages.shown,
+                  doubles::Shown(boxes, u"(i) OK: Числовое и Символьное поля очищены!"));
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    }
 }
 
 }  // namespace
