@@ -28,6 +28,20 @@ Group groupOf(Form1& form, Option option) {
 
 }  // namespace
 
+const OptionButton& optionButton(const Form1& form, Option option) {
+    switch (option) {
+        case Option::Option1:
+            return form.Option1;
+        case Option::Option2:
+            return form.Option2;
+        case Option::Option3:
+            return form.Option3;
+        case Option::Option4:
+            break;
+    }
+    return form.Option4;
+}
+
 bool clickOption(Form1& form, Option option) {
     const Group group = groupOf(form, option);
     if (group.chosen.Value || !group.chosen.Enabled) return false;

@@ -14,6 +14,9 @@ enum class Option { Option1, Option2, Option3, Option4 };
 // passwords shown. Returns whether the form changed.
 bool clickOption(Form1& form, Option option);
 
+// The form's state of that option button.
+const OptionButton& optionButton(const Form1& form, Option option);
+
 // The check box toggles its value, then its handler runs.
 void clickCheck1(Form1& form);
 

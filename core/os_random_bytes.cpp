@@ -18,12 +18,41 @@
 
 namespace quillop {
 
+#if defined(_WIN32)
+namespace {
+
+using GenRandomFunction = NTSTATUS(WINAPI*)(BCRYPT_ALG_HANDLE, PUCHAR, ULONG, ULONG);
+
+// bcrypt.dll is not one of the DLLs that Windows always takes from its own
+// folder: imported or loaded by name, it would be looked for beside the exe
+// first, where a planted copy may wait. So it is loaded from the system
+// folder by that folder's path, which needs no update of Windows 7.
+GenRandomFunction systemGenRandom() {
+    static const GenRandomFunction function = []() -> GenRandomFunction {
+        wchar_t folder[MAX_PATH];
+        const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return nullptr;
+        const std::wstring path = std::wstring(folder, length) + L"\\bcrypt.dll";
+        HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+        if (!module) return nullptr;
+        return reinterpret_cast<GenRandomFunction>(
+            reinterpret_cast<void (*)()>(GetProcAddress(module, "BCryptGenRandom")));
+    }();
+    return function;
+}
+
+}  // namespace
+#endif
+
 void osRandomBytes(void* buffer, std::size_t size) {
 #if defined(_WIN32)
+    const GenRandomFunction genRandom = systemGenRandom();
+    if (!genRandom)
+        throw RandomUnavailable("bcrypt.dll could not be loaded from the system folder");
     auto* bytes = static_cast<unsigned char*>(buffer);
     while (size > 0) {
         const ULONG chunk = size > 0x10000000 ? 0x10000000 : static_cast<ULONG>(size);
-        if (BCryptGenRandom(nullptr, bytes, chunk, BCRYPT_USE_SYSTEM_PREFERRED_RNG) != 0)
+        if (genRandom(nullptr, bytes, chunk, BCRYPT_USE_SYSTEM_PREFERRED_RNG) != 0)
             throw RandomUnavailable("BCryptGenRandom failed");
         bytes += chunk;
         size -= chunk;

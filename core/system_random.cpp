@@ -1,5 +1,7 @@
 #include "system_random.h"
 
+#include <string.h>  // explicit_bzero
+
 #include "os_random_bytes.h"
 
 namespace quillop {
@@ -8,9 +10,14 @@ SystemRandom::SystemRandom(BytesFunction fill) : fill_(fill) {}
 
 SystemRandom::SystemRandom() : SystemRandom(&osRandomBytes) {}
 
+// The words not yet drawn are wiped in a way the compiler may not leave out.
 SystemRandom::~SystemRandom() {
+#if defined(__GLIBC__)
+    explicit_bzero(words_.data(), sizeof words_);
+#else
     volatile std::uint64_t* words = words_.data();
     for (std::size_t i = 0; i < kWords; ++i) words[i] = 0;
+#endif
 }
 
 double SystemRandom::NextRandom() {

@@ -37,4 +37,8 @@ echo 1 >"$HOME/My Quillop/Числовой пароль.txt"
 DESTDIR=$scratch/package cmake --install "$build" --prefix /usr >/dev/null
 package=$scratch/package/usr
 [ -x "$package/bin/quillop" ] && grep -qx 'Exec=/usr/bin/quillop' "$package/share/applications/org.quillop.Quillop.desktop" || fail "the package entry's Exec"
-appstreamcli validate --no-net "$package/share/metainfo/org.quillop.Quillop.metainfo.xml" >/dev/null || fail "the metainfo does not validate"
+# Errors and warnings fail, but for the missing homepage: Quillop has no web
+# site, and a made-up address would be worse than none.
+report=$(appstreamcli validate --no-net "$package/share/metainfo/org.quillop.Quillop.metainfo.xml" 2>&1) || true
+grep -q 'Validation' <<<"$report" && ! grep -E '^[EW]:' <<<"$report" | grep -v url-homepage-missing ||
+    fail "the metainfo does not validate: $report"

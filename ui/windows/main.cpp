@@ -6,10 +6,14 @@
 #include "main_window.h"
 #include "program_folder.h"
 #include "system_clock.h"
+#include "system_dlls.h"
 #include "system_random.h"
 #include "win32_file_replacer.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    // Done already, before the C runtime's constructors; the call also keeps
+    // the constructor that does it linked in.
+    quillop::ui::loadDllsFromSystemFolderOnly();
     quillop::ui::dpi::becomeAware();
     const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&classes);

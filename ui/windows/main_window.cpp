@@ -26,12 +26,11 @@ const COLORREF kFieldText = RGB(0, 255, 0);
 struct OptionControl {
     ControlId id;
     Option option;
-    OptionButton Form1::*state;
 };
-constexpr OptionControl kOptions[] = {{kOption1Id, Option::Option1, &Form1::Option1},
-                                      {kOption2Id, Option::Option2, &Form1::Option2},
-                                      {kOption3Id, Option::Option3, &Form1::Option3},
-                                      {kOption4Id, Option::Option4, &Form1::Option4}};
+constexpr OptionControl kOptions[] = {{kOption1Id, Option::Option1},
+                                      {kOption2Id, Option::Option2},
+                                      {kOption3Id, Option::Option3},
+                                      {kOption4Id, Option::Option4}};
 
 const OptionControl& optionOf(ControlId id) {
     for (const OptionControl& option : kOptions)
@@ -271,8 +270,9 @@ void MainWindow::render() {
     setTextIfChanged(controls_[kText1Id], form_.Text1.Text);
     setTextIfChanged(controls_[kText2Id], form_.Text2.Text);
     for (const OptionControl& option : kOptions) {
-        setChecked(controls_[option.id], (form_.*option.state).Value);
-        EnableWindow(controls_[option.id], (form_.*option.state).Enabled);
+        const OptionButton& state = optionButton(form_, option.option);
+        setChecked(controls_[option.id], state.Value);
+        EnableWindow(controls_[option.id], state.Enabled);
     }
     setChecked(controls_[kCheck1Id], form_.Check1.Value == 1);
     EnableWindow(controls_[kCommand1Id], form_.Command1.Enabled);

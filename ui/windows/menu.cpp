@@ -10,13 +10,26 @@ namespace {
 struct Item {
     MenuCommand command;
     const char16_t* caption;
-    MenuItem Form1::*property;
 };
 
-constexpr Item kItems[] = {{kMnuSaveChis, texts::kMnuSaveChis, &Form1::mnuSaveChis},
-                           {kMnuSaveSim, texts::kMnuSaveSim, &Form1::mnuSaveSim},
-                           {kMnuSave, texts::kMnuSave, &Form1::mnuSave},
-                           {kMnuExit, texts::kMnuExit, &Form1::mnuExit}};
+constexpr Item kItems[] = {{kMnuSaveChis, texts::kMnuSaveChis},
+                           {kMnuSaveSim, texts::kMnuSaveSim},
+                           {kMnuSave, texts::kMnuSave},
+                           {kMnuExit, texts::kMnuExit}};
+
+const MenuItem& itemOf(const Form1& form, MenuCommand command) {
+    switch (command) {
+        case kMnuSaveChis:
+            return form.mnuSaveChis;
+        case kMnuSaveSim:
+            return form.mnuSaveSim;
+        case kMnuSave:
+            return form.mnuSave;
+        case kMnuExit:
+            break;
+    }
+    return form.mnuExit;
+}
 
 }  // namespace
 
@@ -32,7 +45,7 @@ HMENU buildMenuBar() {
 
 void renderMenu(HMENU bar, const Form1& form) {
     for (const Item& item : kItems) {
-        const bool enabled = (form.*item.property).Enabled;
+        const bool enabled = itemOf(form, item.command).Enabled;
         EnableMenuItem(bar, item.command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     }
 }
