@@ -9,6 +9,7 @@
 #include "controls.h"
 #include "dpi.h"
 #include "main_window.h"
+#include "system_dlls.h"
 
 // quillop.exe's window started in this process as its wWinMain starts it,
 // and driven as a person drives it: BM_CLICK presses a control, a menu item is
@@ -19,6 +20,7 @@ namespace quillop::bench {
 class RunningWindow {
 public:
     explicit RunningWindow(ui::Services services) : window_(std::move(services)) {
+        ui::loadDllsFromSystemFolderOnly();
         ui::dpi::becomeAware();
         const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&classes);
