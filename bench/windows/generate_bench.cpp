@@ -107,18 +107,10 @@ int wmain(int argc, wchar_t* argv[]) {
         floorClick();
     }
     std::vector<double> programMs, floorMs;
-    for (int i = 0; i < clicks; ++i) {
-        if (i % 2 == 0) {
-            programMs.push_back(program());
-            floorMs.push_back(floorClick());
-        } else {
-            floorMs.push_back(floorClick());
-            programMs.push_back(program());
-        }
-        if (window.text(quillop::ui::kText1Id).empty()) {
-            std::fprintf(stderr, "Generate did not fill both fields\n");
-            return 1;
-        }
+    quillop::bench::alternate(clicks, program, floorClick, programMs, floorMs);
+    if (window.text(quillop::ui::kText1Id).empty()) {
+        std::fprintf(stderr, "Generate did not fill both fields\n");
+        return 1;
     }
     quillop::bench::printRow("win_generate", "Windows: Generate to filled, Both state (ms)",
                              programMs, floorMs, "Quillop < 3 ms");
