@@ -88,15 +88,9 @@ int main(int argc, char* argv[]) {
     }
 
     std::vector<double> program, floor;
-    for (int round = 0; round < rounds; ++round) {
-        if (round % 2 == 0) {
-            program.push_back(millisecondsOf(save));
-            floor.push_back(millisecondsOf(floorSave));
-        } else {
-            floor.push_back(millisecondsOf(floorSave));
-            program.push_back(millisecondsOf(save));
-        }
-    }
+    quillop::bench::alternate(
+        rounds, [&] { return millisecondsOf(save); }, [&] { return millisecondsOf(floorSave); },
+        program, floor);
     if (messages.lastIcon != quillop::MessageIcon::Information || contents(target) != kBytes) {
         std::fprintf(stderr, "a save failed\n");
         return 1;

@@ -46,4 +46,20 @@ inline void printRow(const std::string& key, const std::string& figure,
              number(medianRatio(program, floor)), goal);
 }
 
+// Samples of the program and its floor in turn, each going first every
+// other round, so that both see the same machine.
+template <typename Program, typename Floor>
+void alternate(int rounds, Program&& program, Floor&& floor, std::vector<double>& programSamples,
+               std::vector<double>& floorSamples) {
+    for (int round = 0; round < rounds; ++round) {
+        if (round % 2 == 0) {
+            programSamples.push_back(program());
+            floorSamples.push_back(floor());
+        } else {
+            floorSamples.push_back(floor());
+            programSamples.push_back(program());
+        }
+    }
+}
+
 }  // namespace quillop::bench
