@@ -65,7 +65,7 @@ std::set<std::string> grantees(const std::u16string& path) {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     GetNamedSecurityInfoW(wide(path).c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
                           nullptr, &dacl, nullptr, &descriptor);
-    const std::vector<unsigned char> user = currentUserSid();
+    std::vector<unsigned char> user = currentUserSid();
     const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
     std::set<std::string> result;
     for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
