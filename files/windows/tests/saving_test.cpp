@@ -104,9 +104,9 @@ TEST_F(Replacer, PutsExactlyTheBytesForTheUserOnlyAndLeavesNoTemporaryFile) {
 }
 
 // Only a held file is worth waiting for, and not long enough to notice; a
-// read-only file or a missing folder is reported at once. (A folder in the
-// file's way is tried on the real window.)
+// read-only file, a folder or a missing folder is reported at once.
 TEST_F(Replacer, AFailureGivesTheReasonKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
+    fs::create_directory(folder / L"folder in the way");
     for (const auto* name : {L"read-only", L"held"})
         std::ofstream(folder / name, std::ios::binary) << "earlier\r\n";
     SetFileAttributesW((folder / L"read-only").c_str(), FILE_ATTRIBUTE_READONLY);
@@ -114,8 +114,11 @@ TEST_F(Replacer, AFailureGivesTheReasonKeepsTheEarlierFileAndLeavesNoTemporaryFi
                               0, nullptr);
     const auto before = entries(folder);
     // The target, and how often the replacer waits before it gives up.
+    // clang-format off
     const std::pair<fs::path, std::size_t> rows[] = {
-        {L"removed" / fs::path(L"пароль.txt"), 0}, {L"read-only", 0}, {L"held", 4}};
+        {L"folder in the way", 0}, {L"removed" / fs::path(L"пароль.txt"), 0}, {L"read-only", 0},
+        {L"held", 4}};
+    // clang-format on
     for (const auto& [target, waits] : rows) {
         SCOPED_TRACE(target.string());
         pauses.clear();
@@ -127,6 +130,7 @@ TEST_F(Replacer, AFailureGivesTheReasonKeepsTheEarlierFileAndLeavesNoTemporaryFi
     CloseHandle(held);
     SetFileAttributesW((folder / L"read-only").c_str(), FILE_ATTRIBUTE_NORMAL);
     for (const auto* name : {L"read-only", L"held"}) EXPECT_EQ(read(name), "earlier\r\n");
+    EXPECT_TRUE(fs::is_empty(folder / L"folder in the way"));
 }
 
 // Wherever the system limits a path (MAX_PATH on Windows without long paths,
