@@ -21,6 +21,7 @@ TEST(Generate, EachRowOfTheModeDrawsInOrderAndFillsItsFields) {
         {Kind::Symbolic, true, {0, 0, 0, 0, 0, 0, 0, top}, u"typed", u"QQQQQQQ%"},
         {Kind::Both, true, {top, 0.5, 0, 0, 0, 0, 0, 0, top}, u"999999999", u"HQQQQQQ%"},
         {Kind::Unset, false, {0.25}, u"250000", u""},
+        {Kind::Numeric, false, {0}, u"0", u""},
         // No draws: the system generator fails; an old number would pass for a new one.
         {Kind::Both, false, {}, u"", u""},
     };

@@ -20,12 +20,6 @@ TEST(ScaleToBound, TruncatesAtTheLastBucketsEdgeAndStaysBelowTheBound) {
     }
 }
 
-TEST(DecimalText, DigitsWithoutLeadingZerosSignOrGrouping) {
-    EXPECT_EQ(decimalText(0) + u' ' + decimalText(7) + u' ' + decimalText(1000) + u' ' +
-                  decimalText(999'999'999),
-              u"0 7 1000 999999999");
-}
-
 // The middle of each of the 31 buckets, in turn, draws the table's symbols in its order.
 TEST(SymbolicPassword, EveryBucketDrawsItsSymbolInDrawOrder) {
     ScriptedRandom random;

@@ -49,12 +49,3 @@ TEST(KindSelection, EveryClickInEveryStateOfTheMachine) {
                   Shown(click == Command2, u"(i) OK: Числовое и Символьное поля очищены!"));
     }
 }
-
-TEST(Exit, AsksAndOnlyOkEndsTheProgram) {
-    for (const auto answer : {MessageAnswer::Ok, MessageAnswer::Cancel}) {
-        RecordingMessages messages;
-        messages.answer = answer;
-        EXPECT_EQ(onMnuExitClick(messages), answer == MessageAnswer::Ok);
-        EXPECT_EQ(messages.shown, Shown{u"(i) OK Cancel: Вы хотите выйти?"});
-    }
-}

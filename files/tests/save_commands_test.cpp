@@ -52,7 +52,6 @@ TEST(SaveCommands, WriteTheirOwnFileOrReportWhyNot) {
          SYMBOLIC u"\xCF\xE0\xF0\xEE\xEB\xFC \xB8\r\n", u"(i) OK: Файл сохранён успешно!!!"},
         {onMnuSaveSimClick, u"1", u"", u"/q", u"", EMPTY},
         {onMnuSaveClick, u"", u"Q", u"/q", u"", EMPTY},
-        {onMnuSaveClick, u"1", u"", u"/q", u"", EMPTY},
         {onMnuSaveClick, u"1", u"QW中", u"/q", u"", u"(x) OK: В поле «Символьный пароль» есть "
          u"символ, который нельзя записать в файл в кодировке Windows-1251. Файл не записан."},
         // A pasted line break or tab would split the line: no control character is saved.

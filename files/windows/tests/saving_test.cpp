@@ -2,7 +2,6 @@
 // window tests start quillop.exe from another folder and find its files beside it.
 #include <aclapi.h>
 #include <gtest/gtest.h>
-#include <sddl.h>
 #include <windows.h>
 
 #include <filesystem>
@@ -59,27 +58,24 @@ protected:
     Win32FileReplacer replacer{[this](unsigned milliseconds) { pauses.push_back(milliseconds); }};
 };
 
-// Whom the file's DACL lets in: "user" for this process's user, others by SID.
-// Wine makes a DACL up from the Unix mode and adds SYSTEM (S-1-5-18).
+// Whom the file's DACL lets in: "user" for this process's user, "other" for
+// anyone else. Wine makes a DACL up from the Unix mode and adds SYSTEM.
 std::set<std::string> grantees(const std::u16string& path) {
     PACL dacl = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     GetNamedSecurityInfoW(wide(path).c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
                           nullptr, &dacl, nullptr, &descriptor);
     std::vector<unsigned char> user = currentUserSid();
+    const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
     std::set<std::string> result;
     for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
         ACCESS_ALLOWED_ACE* ace = nullptr;
-        char* sid = nullptr;
         GetAce(dacl, i, reinterpret_cast<void**>(&ace));
-        ConvertSidToStringSidA(&ace->SidStart, &sid);
-        if (ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE)
-            result.insert(EqualSid(&ace->SidStart, user.data()) ? "user" : sid);
-        LocalFree(sid);
+        if (ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE &&
+            !(wine && IsWellKnownSid(&ace->SidStart, WinLocalSystemSid)))
+            result.insert(EqualSid(&ace->SidStart, user.data()) ? "user" : "other");
     }
     LocalFree(descriptor);
-    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
-        result.erase("S-1-5-18");
     return result;
 }
 
