@@ -230,58 +230,42 @@ readonly CLEAR="Очистить поля" GENERATE="Генерировать" C
 readonly CLEARED="Числовое и Символьное поля очищены!"
 # keys or click:CONTROL | focus before | focus after | chosen after | grey after | Text1 | Text2 | box
 readonly WALK="
-Return                        | $GENERATE  | $GENERATE  | $O1,$O3     | $CLEAR  | d6 | -  |
-Tab                           | $GENERATE  | Числовой   | $O1,$O3     | $CLEAR  | =  | -  |
-Return                        | Числовой   | Числовой   | $O1,$O3     | $CLEAR  | =  | -  |
-Tab                           | Числовой   | $O1        | $O1,$O3     | $CLEAR  | =  | -  |
-Tab                           | $O1        | $O2        | $O1,$O3     | $CLEAR  | =  | -  |
-Return                        | $O2        | $O2        | $O1,$O3     | $CLEAR  | =  | -  |
-Down                          | $O2        | $O1        | $O1,$O3     | $CLEAR  | =  | -  |
-Up                            | $O1        | $O2        | $O2,$O3     |         | -  | -  |
-Up                            | $O2        | $O1        | $O1,$O3     | $CLEAR  | -  | -  |
-Right                         | $O1        | $O2        | $O2,$O3     |         | -  | -  |
-Tab                           | $O2        | Символьный | $O2,$O3     |         | -  | -  |
-Tab                           | Символьный | $CHECK1    | $O2,$O3     |         | -  | -  |
-Return                        | $CHECK1    | $CHECK1    | $O2,$O3     |         | -  | -  |
-Down                          | $CHECK1    | $CHECK1    | $O2,$O3     |         | -  | -  |
-Tab                           | $CHECK1    | $O3        | $O2,$O3     |         | -  | -  |
-Down                          | $O3        | $O4        | $O2,$O4     |         | -  | -  |
-Down                          | $O4        | $O3        | $O2,$O3     |         | -  | -  |
-Left                          | $O3        | $O4        | $O2,$O4     |         | -  | -  |
-Tab                           | $O4        | $CLEAR     | $O2,$O4     |         | -  | -  |
-Tab                           | $CLEAR     | $GENERATE  | $O2,$O4     |         | -  | -  |
-Return                        | $GENERATE  | $GENERATE  | $O2,$O4     |         | -  | s8 |
-shift+Tab                     | $GENERATE  | $CLEAR     | $O2,$O4     |         | -  | =  |
-Return                        | $CLEAR     | $CLEAR     | $O2,$O4     |         | -  | -  | $CLEARED
-shift+Tab shift+Tab shift+Tab | $CLEAR     | $CHECK1    | $O2,$O4     |         | -  | -  |
-space                         | $CHECK1    | $CHECK1    | $CHECK1,$O4 | $O1,$O2 | -  | -  |
-shift+Tab shift+Tab           | $CHECK1    | Числовой   | $CHECK1,$O4 | $O1,$O2 | -  | -  |
-click:Check1                  | Числовой   | $CHECK1    | $O4         |         | -  | -  |
-click:Option1                 | $CHECK1    | $O1        | $O1,$O4     | $CLEAR  | -  | -  |
-click:Option3                 | $O1        | $O3        | $O1,$O3     | $CLEAR  | -  | -  |
-click:Command1                | $O3        | $GENERATE  | $O1,$O3     | $CLEAR  | d6 | -  |
-click:Option2                 | $GENERATE  | $O2        | $O2,$O3     |         | -  | -  |
-click:Command1                | $O2        | $GENERATE  | $O2,$O3     |         | -  | s6 |
-click:Command2                | $GENERATE  | $CLEAR     | $O2,$O3     |         | -  | -  | $CLEARED
+Return                        | $GENERATE | $GENERATE | $O1,$O3     | $CLEAR  | d6 | -  |
+Tab                           | $GENERATE | Числовой  | $O1,$O3     | $CLEAR  | =  | -  |
+Return                        | Числовой  | Числовой  | $O1,$O3     | $CLEAR  | =  | -  |
+Tab Tab                       | Числовой  | $O2       | $O1,$O3     | $CLEAR  | =  | -  |
+Return                        | $O2       | $O2       | $O1,$O3     | $CLEAR  | =  | -  |
+Down                          | $O2       | $O1       | $O1,$O3     | $CLEAR  | =  | -  |
+Up                            | $O1       | $O2       | $O2,$O3     |         | -  | -  |
+Tab Tab                       | $O2       | $CHECK1   | $O2,$O3     |         | -  | -  |
+Return                        | $CHECK1   | $CHECK1   | $O2,$O3     |         | -  | -  |
+Tab                           | $CHECK1   | $O3       | $O2,$O3     |         | -  | -  |
+Down                          | $O3       | $O4       | $O2,$O4     |         | -  | -  |
+Down                          | $O4       | $O3       | $O2,$O3     |         | -  | -  |
+Left                          | $O3       | $O4       | $O2,$O4     |         | -  | -  |
+Tab Tab                       | $O4       | $GENERATE | $O2,$O4     |         | -  | -  |
+Return                        | $GENERATE | $GENERATE | $O2,$O4     |         | -  | s8 |
+shift+Tab                     | $GENERATE | $CLEAR    | $O2,$O4     |         | -  | =  |
+Return                        | $CLEAR    | $CLEAR    | $O2,$O4     |         | -  | -  | $CLEARED
+shift+Tab shift+Tab shift+Tab | $CLEAR    | $CHECK1   | $O2,$O4     |         | -  | -  |
+space                         | $CHECK1   | $CHECK1   | $CHECK1,$O4 | $O1,$O2 | -  | -  |
+shift+Tab shift+Tab           | $CHECK1   | Числовой  | $CHECK1,$O4 | $O1,$O2 | -  | -  |
+click:Check1                  | Числовой  | $CHECK1   | $O4         |         | -  | -  |
+click:Option1                 | $CHECK1   | $O1       | $O1,$O4     | $CLEAR  | -  | -  |
+click:Option3                 | $O1       | $O3       | $O1,$O3     | $CLEAR  | -  | -  |
+click:Command1                | $O3       | $GENERATE | $O1,$O3     | $CLEAR  | d6 | -  |
+click:Option2                 | $GENERATE | $O2       | $O2,$O3     |         | -  | -  |
+click:Command2                | $O2       | $CLEAR    | $O2,$O3     |         | -  | -  | $CLEARED
 "
 # The window's children from the top: each label right before the field it
 # names, g where a group of the dialog manager's arrow keys starts.
-readonly ZORDER="push|$GENERATE|g
-label|Числовой|g
-field|Числовой|g
-radio|$O1|g
-radio|$O2|
-label|Символьный|g
-field|Символьный|g
-check|$CHECK1|g
-radio|$O3|g
-radio|$O4|
-push|$CLEAR|g
+readonly ZORDER="push|$GENERATE|g label|Числовой|g field|Числовой|g radio|$O1|g radio|$O2|
+label|Символьный|g field|Символьный|g check|$CHECK1|g radio|$O3|g radio|$O4| push|$CLEAR|g
 frame|Генерировать числовой|g"
 
 case_keys() { # what a screen reader is told, the colours, the keyboard cues, then the walk
     start
-    [ "$(awk -F'|' '/^z / { print substr($1, 3) "|" $2 "|" ($4 ~ /g/ ? "g" : "") }' <<<"$seen")" = "$ZORDER" ] ||
+    [ "$(awk -F'|' '/^z / { print substr($1, 3) "|" $2 "|" ($4 ~ /g/ ? "g" : "") }' <<<"$seen" | paste -sd' ')" = "${ZORDER//$'\n'/ }" ] ||
         fail "the controls from the top are $(grep '^z ' <<<"$seen" | tr '\n' ' ')"
     grep -qE '^colours 00ff00 on (\w{6}) brush \1 kept frame \1$' <<<"$seen" || fail "$(grep ^colours <<<"$seen")"
     for keys in "Tab shift+Tab" "alt Escape"; do
