@@ -1,71 +1,60 @@
-// What a person sees of Quillop's windows under wine, which has no screen-reader
-// channel: lines in UTF-8 for each visible top-level window titled Quillop.
-//   main X Y W H        the main window's client area on the screen
-//   control X Y W H     each of its controls, in the client area
-//   box ICON BUTTONS TEXT   a message box: its icon by colour (information,
-//                       critical or none), how many buttons, its text on one line
+// What a person gets of Quillop's windows under wine, which has no screen-reader
+// channel: waits for the main window and for the program to be idle, however
+// long the wine session takes to start, then prints in UTF-8 what window_probe
+// (beside this program) reads inside the program.
+// Usage: read_windows [hide-cues | DPI]
 #include <windows.h>
 
 #include <cstdio>
-#include <cwchar>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
 
-// Red pixels count up, blue ones down: the critical sign is mostly red, the
-// information sign mostly blue.
-const wchar_t* icon_seen(HWND icon) {
-    RECT r{};
-    GetWindowRect(icon, &r);
-    HDC screen = GetDC(nullptr);
-    int red = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) {
-            const COLORREF c = GetPixel(screen, x, y);
-            red += (GetRValue(c) > 170 && GetGValue(c) < 110 && GetBValue(c) < 110) -
-                   (GetBValue(c) > 150 && GetRValue(c) < 110);
-        }
-    ReleaseDC(nullptr, screen);
-    return red > 20 ? L"critical" : red < -20 ? L"information" : L"none";
-}
+std::wstring probed;
 
-BOOL CALLBACK control(HWND child, LPARAM main) {
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, reinterpret_cast<HWND>(main), reinterpret_cast<POINT*>(&r), 2);
-    std::printf("control %ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
-    return TRUE;
-}
-
-BOOL CALLBACK top_level(HWND window, LPARAM) {
-    wchar_t title[16] = {}, text[1024] = {};
-    GetWindowTextW(window, title, 16);
-    if (!IsWindowVisible(window) || wcscmp(title, L"Quillop")) return TRUE;
-    if (GetMenu(window)) {  // the main window; a message box has no menu bar
-        RECT r;
-        POINT origin{0, 0};
-        GetClientRect(window, &r);
-        ClientToScreen(window, &origin);
-        std::printf("main %ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom);
-        EnumChildWindows(window, control, reinterpret_cast<LPARAM>(window));
-        return TRUE;
-    }
-    // Wine's message box holds its text in item 0xffff and its icon in item 1088;
-    // it destroys the buttons that the box does not show.
-    GetWindowTextW(GetDlgItem(window, 0xffff), text, 1024);
-    std::wstring line = L"box " + std::wstring(icon_seen(GetDlgItem(window, 1088))) +
-                        (GetDlgItem(window, IDCANCEL) ? L" 2 " : L" 1 ") + text;
-    for (auto& c : line)
-        if (c == L'\r' || c == L'\n') c = L' ';
-    char utf8[4096] = {};
-    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
-    std::puts(utf8);
+LRESULT CALLBACK receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_COPYDATA) return DefWindowProcW(window, message, wParam, lParam);
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    probed.assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
     return TRUE;
 }
 
 }  // namespace
 
-int main() {
-    SetProcessDPIAware();  // real pixels, not ones scaled back to 96 DPI
-    EnumWindows(top_level, 0);
+int main(int argc, char** argv) {
+    HWND main;
+    while (!(main = FindWindowW(L"QuillopForm1", nullptr)) || !IsWindowVisible(main)) Sleep(20);
+    DWORD process = 0;
+    const DWORD thread = GetWindowThreadProcessId(main, &process);
+    WaitForInputIdle(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, process),
+                     INFINITE);
+
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wcscpy(std::wcsrchr(path, L'\\') + 1, L"window_probe.dll");
+    HMODULE dll = LoadLibraryW(path);
+    const auto probe =
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll, "probe")));
+    const WNDCLASSW receiver{0,       receive, 0,       0,       nullptr,
+                             nullptr, nullptr, nullptr, nullptr, L"QuillopProbeReader"};
+    RegisterClassW(&receiver);
+    HWND me = CreateWindowW(receiver.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                            nullptr, nullptr);
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, probe, dll, thread);
+    const LPARAM command = argc < 2                            ? 0
+                           : std::strcmp(argv[1], "hide-cues") ? std::atoi(argv[1])
+                                                               : 1;
+    // Busy for a minute at most.
+    for (int attempt = 0; attempt < 3000 && (probed.empty() || probed == L"busy\n"); ++attempt) {
+        if (attempt) Sleep(20);
+        SendMessageW(main, RegisterWindowMessageW(L"QuillopProbe"), reinterpret_cast<WPARAM>(me),
+                     command);
+    }
+    UnhookWindowsHookEx(hook);
+    std::string utf8(probed.size() * 3, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, probed.data(), int(probed.size()), utf8.data(),
+                                    int(utf8.size()), nullptr, nullptr));
+    std::fputs(utf8.c_str(), stdout);
 }

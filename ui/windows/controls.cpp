@@ -19,29 +19,34 @@ struct Blueprint {
     bool inFrame1;
 };
 
-// Every control is its own group and tab stop, so Tab visits each in the
-// table's order and arrow keys never select an option behind the form's back.
+// Tab visits every focusable control in the table's order; the window moves
+// the focus itself. WS_GROUP starts a group for the arrow keys: an option group
+// runs from its first option to the next control that starts one, so each
+// label starts a group of its own, as in a dialog template.
 constexpr DWORD kFocusable = WS_TABSTOP | WS_GROUP;
-constexpr DWORD kCheckable = kFocusable | BS_RADIOBUTTON;  // not AUTO: the form decides
+constexpr DWORD kRadio = BS_RADIOBUTTON;  // not AUTO: the form decides
+constexpr DWORD kFirstOption = kFocusable | kRadio;
+constexpr DWORD kNextOption = WS_TABSTOP | kRadio;
 
-// In creation order, which is the z-order (the first on top) and so the tab
-// order: the labels above the fields they overlap by a pixel, the frame below
-// the options inside it. Every control is clipped by those above it.
+// In creation order, which is the z-order (the first on top): each label right
+// before its field, so that screen readers name the field by it, and above the
+// field it overlaps by a pixel; the frame below the options inside it. Every
+// control is clipped by those above it.
 constexpr Blueprint kBlueprints[] = {
-    {kLabel1Id, L"STATIC", SS_LEFT, texts::kLabel1, layout::kLabel1, false},
-    {kLabel2Id, L"STATIC", SS_LEFT, texts::kLabel2, layout::kLabel2, false},
     {kCommand1Id, L"BUTTON", kFocusable | BS_PUSHBUTTON, texts::kCommand1, layout::kCommand1,
      false},
+    {kLabel1Id, L"STATIC", WS_GROUP | SS_LEFT, texts::kLabel1, layout::kLabel1, false},
     {kText1Id, L"EDIT", kFocusable | ES_AUTOHSCROLL, nullptr, layout::kText1, false},
-    {kOption1Id, L"BUTTON", kCheckable, texts::kOption1, layout::kOption1, false},
-    {kOption2Id, L"BUTTON", kCheckable, texts::kOption2, layout::kOption2, false},
+    {kOption1Id, L"BUTTON", kFirstOption, texts::kOption1, layout::kOption1, false},
+    {kOption2Id, L"BUTTON", kNextOption, texts::kOption2, layout::kOption2, false},
+    {kLabel2Id, L"STATIC", WS_GROUP | SS_LEFT, texts::kLabel2, layout::kLabel2, false},
     {kText2Id, L"EDIT", kFocusable | ES_AUTOHSCROLL, nullptr, layout::kText2, false},
     {kCheck1Id, L"BUTTON", kFocusable | BS_CHECKBOX, texts::kCheck1, layout::kCheck1, false},
-    {kOption3Id, L"BUTTON", kCheckable, texts::kOption3, layout::kOption3, true},
-    {kOption4Id, L"BUTTON", kCheckable, texts::kOption4, layout::kOption4, true},
+    {kOption3Id, L"BUTTON", kFirstOption, texts::kOption3, layout::kOption3, true},
+    {kOption4Id, L"BUTTON", kNextOption, texts::kOption4, layout::kOption4, true},
     {kCommand2Id, L"BUTTON", kFocusable | BS_PUSHBUTTON, texts::kCommand2, layout::kCommand2,
      false},
-    {kFrame1Id, L"BUTTON", BS_GROUPBOX, texts::kFrame1, layout::kFrame1, false},
+    {kFrame1Id, L"BUTTON", WS_GROUP | BS_GROUPBOX, texts::kFrame1, layout::kFrame1, false},
 };
 
 static_assert(std::size(kBlueprints) == kControlCount);
@@ -57,11 +62,12 @@ constexpr bool tabOrderFollowsIds() {
 static_assert(tabOrderFollowsIds());
 
 bool isField(ControlId id) { return id == kText1Id || id == kText2Id; }
-bool isOption(ControlId id) {
-    return id == kOption1Id || id == kOption2Id || id == kOption3Id || id == kOption4Id;
-}
 
 }  // namespace
+
+bool isOption(int id) {
+    return id == kOption1Id || id == kOption2Id || id == kOption3Id || id == kOption4Id;
+}
 
 void Controls::create(HWND parent) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));

@@ -33,6 +33,8 @@ constexpr ControlId idOf(layout::Control control) {
     return static_cast<ControlId>(kFirstControlId + static_cast<int>(control));
 }
 
+bool isOption(int id);
+
 class Controls {
 public:
     void create(HWND parent);

@@ -27,10 +27,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                                     .programFolder = quillop::files::programFolder()});
     if (!window.create(instance, showCommand)) return 1;
 
-    // The dialog manager gives the access keys and no default button.
+    // The dialog manager gives the access keys and no default button; the
+    // window takes the keys whose meaning in a form differs from a dialog's.
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (window.takeTabKey(message)) continue;
+        if (window.takeKey(message)) continue;
         if (window.handle() && IsDialogMessageW(window.handle(), &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

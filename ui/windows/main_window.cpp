@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "dpi.h"
+#include "field_colours.h"
 #include "handlers.h"
 #include "menu.h"
 #include "option_click.h"
@@ -21,7 +22,6 @@ constexpr wchar_t kWindowClass[] = L"QuillopForm1";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = 0;
 constexpr UINT_PTR kTimer1 = 1;
-const COLORREF kFieldText = RGB(0, 255, 0);
 
 struct OptionControl {
     ControlId id;
@@ -84,6 +84,7 @@ bool MainWindow::create(HINSTANCE instance, int showCommand) {
     boxes_ = std::make_unique<Win32MessageBoxes>(window_);
     messages_ = std::make_unique<RenderFirst>(*boxes_, [this] { render(); });
 
+    highContrast_ = highContrastOn();
     controls_.create(window_);
     layOut(dpi::of(window_));
     const SIZE size = fitClientArea(dpi::of(window_));
@@ -99,17 +100,60 @@ bool MainWindow::create(HINSTANCE instance, int showCommand) {
     return true;
 }
 
-bool MainWindow::takeTabKey(const MSG& message) {
-    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
+bool MainWindow::takeKey(const MSG& message) {
     if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
-    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-    if (HWND next = controls_.nextTabStop(GetFocus(), GetKeyState(VK_SHIFT) < 0)) {
+    if (message.message == WM_SYSKEYDOWN) showKeyboardCues();  // Alt, alone or with a key
+    if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+    HWND focus = GetFocus();
+    const int id = focus ? GetDlgCtrlID(focus) : 0;
+    switch (message.wParam) {
+        case VK_TAB:
+            showKeyboardCues();
+            moveFocus(GetKeyState(VK_SHIFT) < 0);
+            return true;
+        case VK_UP:
+        case VK_DOWN:
+        case VK_LEFT:
+        case VK_RIGHT:
+            if (!isOption(id)) return false;
+            showKeyboardCues();
+            stepInGroup(focus, message.wParam == VK_UP || message.wParam == VK_LEFT);
+            return true;
+        case VK_RETURN:
+            // Presses the push button that has the focus; anywhere else it does
+            // nothing, since the window has no default button.
+            if (id == kCommand1Id || id == kCommand2Id) onControl(id, BN_CLICKED, focus);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void MainWindow::moveFocus(bool backwards) {
+    if (HWND next = controls_.nextTabStop(GetFocus(), backwards)) {
         SetFocus(next);
         // A field entered by Tab has its text selected, as in a dialog.
         if (next == controls_[kText1Id] || next == controls_[kText2Id])
             SendMessageW(next, EM_SETSEL, 0, -1);
     }
-    return true;
+}
+
+// The next option of the group, round its end, takes the focus and is chosen
+// as by a click. The group is the dialog manager's: up to the next WS_GROUP.
+void MainWindow::stepInGroup(HWND option, bool backwards) {
+    HWND next = GetNextDlgGroupItem(window_, option, backwards);
+    if (!next || !isOption(GetDlgCtrlID(next))) return;
+    SetFocus(next);
+    clickOption(form_, optionOf(static_cast<ControlId>(GetDlgCtrlID(next))).option);
+    render();
+}
+
+// What the dialog manager does for its own keys: a window opened by the mouse
+// hides the focus rectangle and the access keys until the keyboard is used.
+void MainWindow::showKeyboardCues() {
+    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL),
+                 0);
 }
 
 LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -142,12 +186,19 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == kTimer1) onTick();
             return 0;
         case WM_CTLCOLOREDIT: {
-            // Pure green on the system's window-frame colour.
+            const FieldColours colours = fieldColours(highContrast_);
             const auto dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, kFieldText);
-            SetBkColor(dc, GetSysColor(COLOR_WINDOWFRAME));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOWFRAME));
+            SetTextColor(dc, colours.text);
+            SetBkColor(dc, colours.background);
+            return reinterpret_cast<LRESULT>(colours.brush);
         }
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+            // High contrast switched on or off, or other system colours.
+            highContrast_ = highContrastOn();
+            InvalidateRect(controls_[kText1Id], nullptr, TRUE);
+            InvalidateRect(controls_[kText2Id], nullptr, TRUE);
+            return 0;
         case WM_ACTIVATE:
             // Back from a message box or another program: the focus returns to
             // the control that had it, as in a dialog.

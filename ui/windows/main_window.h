@@ -29,14 +29,19 @@ public:
     // on Command1; false if the system refused.
     bool create(HINSTANCE instance, int showCommand);
     HWND handle() const { return window_; }
-    // Tab and Shift+Tab, taken before the dialog manager: they follow the
-    // table's order, which the dialog manager's conventions for option
-    // buttons would not. True if the message was one of them.
-    bool takeTabKey(const MSG& message);
+    // The keys of a form, taken before the dialog manager, which would follow
+    // its own conventions for option buttons: Tab and Shift+Tab in the table's
+    // order, the arrow keys inside an option group, Enter on a focused push
+    // button. Tab, the arrows and Alt also show the focus and the access keys.
+    // True if the message was taken.
+    bool takeKey(const MSG& message);
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void moveFocus(bool backwards);
+    void stepInGroup(HWND option, bool backwards);
+    void showKeyboardCues();
     void onControl(int id, int code, HWND control);
     void onMenu(int id);
     void onTick();
@@ -55,6 +60,7 @@ private:
     std::unique_ptr<MessageBoxes> messages_;  // renders the form, then shows the box
     HWND focused_ = nullptr;                  // the control to give the focus back to
     bool timerArmed_ = false;
+    bool highContrast_ = false;
 };
 
 }  // namespace quillop::ui
