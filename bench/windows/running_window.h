@@ -58,7 +58,7 @@ private:
     static void pumpUntil(ui::MainWindow* window, HWND field, int length) {
         MSG message;
         while (GetWindowTextLengthW(field) != length && GetMessageW(&message, nullptr, 0, 0) > 0) {
-            if (window && window->takeTabKey(message)) continue;
+            if (window && window->takeKey(message)) continue;
             if (window && IsDialogMessageW(window->handle(), &message)) continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);
