@@ -175,12 +175,20 @@ case_dpi() { # started at 192 DPI, then moved to 96 and back, as between two mon
     $wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
     dpi=192
     start
-    expect_window
+    settled_window
     for dpi in 96 192; do
         look $dpi
-        expect_window
-        grep -qx "fonts -$((825 * dpi / 7200)) freed" <<<"$seen" || fail "at $dpi DPI: $(grep ^fonts <<<"$seen")"
+        moved=$seen
+        settled_window
+        grep -qx "fonts -$((825 * dpi / 7200)) freed" <<<"$moved" || fail "at $dpi DPI: $(grep ^fonts <<<"$moved")"
     done
+}
+# The window manager confirms a resize after wine has made it, and a late
+# confirmation of the one before can still arrive: read again until the
+# window has its size, then check it and every control.
+settled_window() {
+    wait_until 20 eval '[ "$cw $ch" = "$(px 4455) $(px 2685)" ] || { look; false; }'
+    expect_window
 }
 
 # ---------------------------------------------------------------------------
