@@ -153,7 +153,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK probe(int code, WPARAM wParam,
                            reinterpret_cast<LPCWSTR>(&cues), &self) &&
         SetWindowsHookExW(WH_CALLWNDPROC, watchCues, nullptr, GetCurrentThreadId());
     HWND main = message->hwnd;
-    out = watching ? L"busy\n" : L"no watch\n";
+    out = L"busy\n";
     if (watching && !HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_TIMER))) {
         out.clear();
         if (message->lParam == 1)

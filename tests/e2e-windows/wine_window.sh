@@ -33,6 +33,9 @@ x_session_start "$work" || { echo "SKIPPED: $name: $X_SESSION_ERROR"; exit 77; }
 export WINEPREFIX=$work/prefix template=${QUILLOP_WINE_PREFIX:-}
 cp -al "$template" "$WINEPREFIX" && cp --remove-destination "$template"/*.reg "$WINEPREFIX/" ||
     fail "no wine prefix in QUILLOP_WINE_PREFIX=$template"
+# The DPI case's setting is in the registry before its wine session starts: set
+# through wine instead, it raced the session's boot and the program's start.
+[ "$name" != dpi ] || printf '\n[Control Panel\\\\Desktop]\n"LogPixels"=dword:000000c0\n' >>"$WINEPREFIX/user.reg"
 $wineserver -p
 
 # ---------------------------------------------------------------------------
@@ -172,7 +175,6 @@ case_exit() { # what the fields take, then Выход with Cancel and with OK
 }
 
 case_dpi() { # started at 192 DPI, then moved to 96 and back, as between two monitors
-    $wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
     dpi=192
     start
     settled_window
@@ -204,14 +206,8 @@ form() {
         END { print focus "|" chosen "|" grey "|" text[1] "|" text[2] }' <<<"$seen"
 }
 # holds PATTERN TEXT BEFORE: - empty, = as before, dN up to N digits, sN N symbols
-holds() {
-    case $1 in
-    -) [ -z "$2" ] ;;
-    =) [ "$2" = "$3" ] ;;
-    d*) [[ $2 =~ ^(0|[1-9][0-9]{0,$((${1#d} - 1))})$ ]] ;;
-    s*) [[ $2 =~ ^[A-Z@!#$%]{${1#s}}$ ]] ;;
-    esac
-}
+holds() { case $1 in -) [ -z "$2" ] ;; =) [ "$2" = "$3" ] ;;
+    d*) [[ $2 =~ ^(0|[1-9][0-9]{0,$((${1#d} - 1))})$ ]] ;; s*) [[ $2 =~ ^[A-Z@!#$%]{${1#s}}$ ]] ;; esac; }
 # walk TABLE: each row's keys (or click:CONTROL) from where the focus is, then
 # the form they leave; BOX is the information box they show, closed by Return.
 walk() {
