@@ -24,5 +24,10 @@ inline constexpr char16_t kControlCharacterAfter[] =
 inline constexpr char16_t kWriteFailedBefore[] = u"Не удалось сохранить файл «";
 inline constexpr char16_t kWriteFailedAfter[] = u"».\nПричина: ";
 inline constexpr char16_t kWriteFailedEnd[] = u"\nПрежний файл, если он был, не изменён.";
+inline constexpr char16_t kNotConfirmedEnd[] =
+    u"\nНовый файл уже записан на место прежнего, но система не подтвердила, что он сохранён на "
+    u"диске.";
+inline constexpr char16_t kNoProgramFolder[] =
+    u"Не удалось определить папку программы, в которую сохраняются файлы. Файл не записан.";
 
 }  // namespace quillop::files::texts

@@ -30,8 +30,7 @@ constexpr char16_t kSeparator = u'/';
 
 // Exactly one separator between folder and name, also at the root.
 std::u16string joinPath(const std::u16string& folder, const std::u16string& name) {
-    if (folder.empty() || folder.back() == u'/' || folder.back() == kSeparator)
-        return folder + name;
+    if (folder.back() == u'/' || folder.back() == kSeparator) return folder + name;
     return folder + kSeparator + name;
 }
 
@@ -62,10 +61,14 @@ void save(const std::vector<Line>& lines, Command command, SaveServices& service
         }
         bytes += *encoded + "\r\n";
     }
+    // A relative path would put the passwords wherever the program was started from.
+    if (services.programFolder.empty()) return critical(services, texts::kNoProgramFolder);
     const std::u16string path = joinPath(services.programFolder, command.fileName);
     if (const auto failure = services.replacer.replace(path, bytes)) {
+        const char16_t* end =
+            failure->earlierFileKept ? texts::kWriteFailedEnd : texts::kNotConfirmedEnd;
         return critical(services, texts::kWriteFailedBefore + path + texts::kWriteFailedAfter +
-                                      *failure + texts::kWriteFailedEnd);
+                                      failure->reason + end);
     }
     services.messages.show(command.savedMessage, MessageIcon::Information, MessageButtons::Ok);
 }

@@ -7,14 +7,16 @@
 using namespace quillop;
 using namespace quillop::files;
 
-// Remembers what would be written where; under "/full" it fails as a full disk would.
+// Remembers what would be written where; under "/full" it fails as a full disk
+// would, under "/unsynced" after the new file took the earlier one's place.
 class RecordingReplacer final : public FileReplacer {
 public:
-    std::optional<std::u16string> replace(const std::u16string& path,
+    std::optional<ReplaceFailure> replace(const std::u16string& path,
                                           std::string_view bytes) override {
         written += path + u" <- ";
         for (const unsigned char byte : bytes) written += static_cast<char16_t>(byte);
-        if (path.starts_with(u"/full")) return u"Disk full";
+        if (path.starts_with(u"/full")) return ReplaceFailure{u"Disk full"};
+        if (path.starts_with(u"/unsynced")) return ReplaceFailure{u"I/O", false};
         return std::nullopt;
     }
     std::u16string written;
@@ -61,6 +63,13 @@ TEST(SaveCommands, WriteTheirOwnFileOrReportWhyNot) {
         {onMnuSaveChisClick, u"7", u"", u"/full", u"/full" SEP u"Числовой пароль.txt <- " NUMERIC
          u"7\r\n", u"(x) OK: Не удалось сохранить файл «/full" SEP u"Числовой пароль.txt».\n"
          u"Причина: Disk full\nПрежний файл, если он был, не изменён."},
+        {onMnuSaveSimClick, u"", u"Q", u"/unsynced", u"/unsynced" SEP u"Символьный пароль.txt <- "
+         SYMBOLIC u"Q\r\n", u"(x) OK: Не удалось сохранить файл «/unsynced" SEP u"Символьный "
+         u"пароль.txt».\nПричина: I/O\nНовый файл уже записан на место прежнего, но система не "
+         u"подтвердила, что он сохранён на диске."},
+        // Without the program's folder the path would be relative: nothing is written.
+        {onMnuSaveClick, u"1", u"Q", u"", u"", u"(x) OK: Не удалось определить папку программы, "
+         u"в которую сохраняются файлы. Файл не записан."},
         // clang-format on
     };
     for (const auto& [command, text1, text2, folder, written, shown] : rows) {

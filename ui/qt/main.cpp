@@ -3,8 +3,8 @@
 #include "desktop_language.h"
 #include "end_process.h"
 #include "main_window.h"
+#include "posix_file_replacer.h"
 #include "program_folder.h"
-#include "qt_file_replacer.h"
 #include "system_clock.h"
 #include "system_random.h"
 #include "window_icon.h"
@@ -18,7 +18,7 @@ int main(int argc, char* argv[]) {
 
     quillop::SystemRandom random;
     quillop::SystemClock clock;
-    quillop::files::QtFileReplacer replacer;
+    quillop::files::PosixFileReplacer replacer;
     quillop::ui::MainWindow window({.platform = {.random = random,
                                                  .clock = clock,
                                                  .replacer = replacer,

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "main_window.h"
-#include "qt_file_replacer.h"
+#include "posix_file_replacer.h"
 #include "test_doubles.h"
 
 namespace quillop::ui {
@@ -15,7 +15,7 @@ namespace quillop::ui {
 // shows is recorded with what the widgets show behind it.
 struct Window {
     doubles::ScriptedRandom random;
-    files::QtFileReplacer replacer;
+    files::PosixFileReplacer replacer;
     doubles::RecordingMessages messages;
     MainWindow window{{{random, random, replacer, u"/nowhere"}, [] {}, &messages}};
     Window() {
