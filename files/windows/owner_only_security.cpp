@@ -1,5 +1,7 @@
 #include "owner_only_security.h"
 
+#include <aclapi.h>
+
 namespace quillop::files {
 
 namespace {
@@ -44,6 +46,27 @@ std::vector<unsigned char> currentUserSid() {
     const PSID sid = sidOf(user);
     const auto* bytes = static_cast<const unsigned char*>(sid);
     return {bytes, bytes + GetLengthSid(sid)};
+}
+
+bool onlyThisUserMayOpen(const std::wstring& path) {
+    std::vector<unsigned char> user = currentUserSid();
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (user.empty() ||
+        GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS)
+        return false;
+    bool only = dacl != nullptr;  // no DACL at all lets everyone in
+    for (DWORD i = 0; only && i < dacl->AceCount; ++i) {
+        ACCESS_ALLOWED_ACE* ace = nullptr;
+        only = GetAce(dacl, i, reinterpret_cast<void**>(&ace)) &&
+               (ace->Header.AceType == ACCESS_DENIED_ACE_TYPE ||
+                (ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE &&
+                 (EqualSid(&ace->SidStart, user.data()) ||
+                  IsWellKnownSid(&ace->SidStart, WinLocalSystemSid))));
+    }
+    LocalFree(descriptor);
+    return only;
 }
 
 }  // namespace quillop::files

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace quillop::files {
@@ -30,5 +31,9 @@ private:
 
 // The SID of this process's user, as bytes; empty when unreadable.
 std::vector<unsigned char> currentUserSid();
+
+// Whether the file's DACL lets nobody in but this process's user (and the
+// system itself, which wine adds to every file).
+bool onlyThisUserMayOpen(const std::wstring& path);
 
 }  // namespace quillop::files

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <numeric>
 #include <set>
+#include <tuple>
 
 #include "owner_only_security.h"
 #include "system_reason.h"
@@ -38,6 +39,43 @@ void removeAll(const std::wstring& path) {
     if (!RemoveDirectoryW(path.c_str())) DeleteFileW(path.c_str());
 }
 
+struct Crash {};
+
+// The real calls, but the one named fails with the error, or throws as if the
+// program died there (nothing of the save's own clean-up runs then); the
+// waits are counted instead of waited.
+class OneCallFails final : public SaveCalls {
+public:
+    HANDLE createNew(const wchar_t* path, SECURITY_ATTRIBUTES* security) override {
+        return fails("create") ? INVALID_HANDLE_VALUE : SaveCalls::createNew(path, security);
+    }
+    BOOL write(HANDLE file, const char* bytes, DWORD size, DWORD* written) override {
+        if (fails("short write")) return *written = 0, TRUE;  // nothing written, no reason given
+        return !fails("write") && SaveCalls::write(file, bytes, size, written);
+    }
+    BOOL flush(HANDLE file) override { return !fails("flush") && SaveCalls::flush(file); }
+    BOOL close(HANDLE file) override {
+        SaveCalls::close(file);
+        return !fails("close");
+    }
+    BOOL move(const wchar_t* from, const wchar_t* to) override {
+        return !fails("move") && SaveCalls::move(from, to);
+    }
+    void pause(unsigned milliseconds) override { pauses.push_back(milliseconds); }
+
+    std::string call;
+    DWORD error = ERROR_SUCCESS;
+    std::vector<unsigned> pauses;
+
+private:
+    bool fails(const std::string& name) {
+        if (name != call) return false;
+        if (error == ERROR_SUCCESS) throw Crash{};
+        SetLastError(error);
+        return true;
+    }
+};
+
 class Replacer : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -54,8 +92,8 @@ protected:
 
     const fs::path folder =
         fs::temp_directory_path() / (L"quillop-test-" + std::to_wstring(GetCurrentProcessId()));
-    std::vector<unsigned> pauses;  // the waits before each new attempt, in ms
-    Win32FileReplacer replacer{[this](unsigned milliseconds) { pauses.push_back(milliseconds); }};
+    OneCallFails calls;
+    Win32FileReplacer replacer{calls};
 };
 
 // Whom the file's DACL lets in: "user" for this process's user, "other" for
@@ -121,16 +159,63 @@ TEST_F(Replacer, AFailureGivesTheReasonKeepsTheEarlierFileAndLeavesNoTemporaryFi
     // clang-format on
     for (const auto& [target, waits] : rows) {
         SCOPED_TRACE(target.string());
-        pauses.clear();
-        EXPECT_NE(replacer.replace(path(target), "new\r\n").value_or(u""), u"");
+        calls.pauses.clear();
+        EXPECT_NE(replacer.replace(path(target), "new\r\n"), std::nullopt);
         EXPECT_EQ(entries(folder), before);
-        EXPECT_EQ(pauses.size(), waits);
-        EXPECT_LE(std::accumulate(pauses.begin(), pauses.end(), 0u), 200u);
+        EXPECT_EQ(calls.pauses.size(), waits);
+        EXPECT_LE(std::accumulate(calls.pauses.begin(), calls.pauses.end(), 0u), 200u);
     }
     CloseHandle(held);
     SetFileAttributesW((folder / L"read-only").c_str(), FILE_ATTRIBUTE_NORMAL);
     for (const auto* name : {L"read-only", L"held"}) EXPECT_EQ(read(name), "earlier\r\n");
     EXPECT_TRUE(fs::is_empty(folder / L"folder in the way"));
+}
+
+// Any call that keeps the bytes from the disk is reported with the system's
+// reason and leaves the earlier file and nothing else.
+TEST_F(Replacer, EachFailingCallIsReportedAndKeepsTheEarlierFile) {
+    std::ofstream(folder / L"пароль.txt", std::ios::binary) << "earlier\r\n";
+    const std::tuple<const char*, DWORD, DWORD> rows[] = {
+        {"create", ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED},
+        {"write", ERROR_HANDLE_DISK_FULL, ERROR_HANDLE_DISK_FULL},
+        {"short write", ERROR_IO_DEVICE, ERROR_DISK_FULL},
+        {"flush", ERROR_WRITE_FAULT, ERROR_WRITE_FAULT},
+        {"close", ERROR_IO_DEVICE, ERROR_IO_DEVICE},
+        {"move", ERROR_NOT_SAME_DEVICE, ERROR_NOT_SAME_DEVICE},
+    };
+    for (const auto& [call, error, reported] : rows) {
+        SCOPED_TRACE(call);
+        calls.call = call;
+        calls.error = error;
+        EXPECT_EQ(replacer.replace(path(L"пароль.txt"), "new\r\n"),
+                  ReplaceFailure{systemReason(reported)});
+        EXPECT_EQ(read(L"пароль.txt"), "earlier\r\n");
+        EXPECT_EQ(entries(folder), std::set<std::wstring>{L"пароль.txt"});
+    }
+}
+
+// A save that dies on the way leaves the earlier file whole. What it left may
+// hold a password: the next save of that file removes it, and every other
+// leftover of its own, however many, but nothing that is someone else's.
+TEST_F(Replacer, WhatDyingSavesLeftIsRemovedByTheNextSave) {
+    std::ofstream(folder / L"пароль.txt", std::ios::binary) << "earlier\r\n";
+    std::ofstream(folder / L"пароль.~00") << "someone else's";
+    std::ofstream(folder / L"пароль.~ab") << "not a temporary's name";
+    OwnerOnlySecurity security;
+    for (int i = 1; i < 100; ++i) {
+        const std::wstring name = L"\\пароль.~" + std::to_wstring(i / 10) + std::to_wstring(i % 10);
+        CloseHandle(CreateFileW((folder.wstring() + name).c_str(), GENERIC_WRITE, 0,
+                                security.attributes(), CREATE_NEW, 0, nullptr));
+    }
+    calls.call = "move";
+    EXPECT_THROW(replacer.replace(path(L"пароль.txt"), "new\r\n"), Crash);
+    EXPECT_EQ(read(L"пароль.~01"), "new\r\n");
+    EXPECT_EQ(entries(folder).size(), 4u) << "the earlier leftovers are gone, the new one left";
+    calls.call.clear();
+    EXPECT_EQ(replacer.replace(path(L"пароль.txt"), "new\r\n"), std::nullopt);
+    EXPECT_EQ(read(L"пароль.txt"), "new\r\n");
+    EXPECT_EQ(entries(folder),
+              (std::set<std::wstring>{L"пароль.txt", L"пароль.~00", L"пароль.~ab"}));
 }
 
 // Wherever the system limits a path (MAX_PATH on Windows without long paths,
@@ -164,7 +249,8 @@ TEST_F(Replacer, AFolderAtThePathLengthEdgeSavesAndOneCharacterMoreIsRefused) {
     EXPECT_EQ(replacer.replace(utf16(folderOf(fits) + name), "QWERTYUI\r\n"), std::nullopt);
     EXPECT_EQ(read(folderOf(fits) + name), "QWERTYUI\r\n");
     EXPECT_EQ(entries(folderOf(fits)), std::set<std::wstring>{name.substr(1)});
-    EXPECT_EQ(replacer.replace(utf16(folderOf(fits + 1) + name), "1\r\n"), systemReason(refusal));
+    EXPECT_EQ(replacer.replace(utf16(folderOf(fits + 1) + name), "1\r\n"),
+              ReplaceFailure{systemReason(refusal)});
     EXPECT_EQ(entries(folderOf(fits + 1)), std::set<std::wstring>{});
 }
 
