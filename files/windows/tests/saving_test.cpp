@@ -1,6 +1,5 @@
 // Saving on Windows: where the files go, and the atomic, owner-only replace. The
 // window tests start quillop.exe from another folder and find its files beside it.
-#include <aclapi.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -96,49 +95,10 @@ protected:
     Win32FileReplacer replacer{calls};
 };
 
-// Whom the file's DACL lets in: "user" for this process's user, "other" for
-// anyone else. Wine makes a DACL up from the Unix mode and adds SYSTEM.
-std::set<std::string> grantees(const std::u16string& path) {
-    PACL dacl = nullptr;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    GetNamedSecurityInfoW(wide(path).c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
-                          nullptr, &dacl, nullptr, &descriptor);
-    std::vector<unsigned char> user = currentUserSid();
-    const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
-    std::set<std::string> result;
-    for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
-        ACCESS_ALLOWED_ACE* ace = nullptr;
-        GetAce(dacl, i, reinterpret_cast<void**>(&ace));
-        if (ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE &&
-            !(wine && IsWellKnownSid(&ace->SidStart, WinLocalSystemSid)))
-            result.insert(EqualSid(&ace->SidStart, user.data()) ? "user" : "other");
-    }
-    LocalFree(descriptor);
-    return result;
-}
-
 TEST(ProgramFolder, FolderOfAnExecutable) {
     EXPECT_EQ(folderOf(u"C:\\Tools\\Quillop\\quillop.exe"), u"C:\\Tools\\Quillop");
     EXPECT_EQ(folderOf(u"C:\\quillop.exe"), u"C:\\");  // a drive's root keeps its one separator
     EXPECT_EQ(folderOf(u"\\\\server\\share\\quillop.exe"), u"\\\\server\\share");
-}
-
-// A file planted under the first temporary name, with permissions of its own,
-// is passed by: neither written into nor moved over the password file.
-TEST_F(Replacer, PutsExactlyTheBytesForTheUserOnlyAndLeavesNoTemporaryFile) {
-    const std::string bytes = "\xD7\xE8\xF1\xEB\xEE\xE2\xEE\xE9: 42\r\n";
-    std::ofstream(folder / L"пароль.txt") << "old, longer contents";
-    std::ofstream(folder / L"пароль.~00") << "planted";
-    ASSERT_NE(grantees(path(L"пароль.~00")), std::set<std::string>{"user"});
-    for (const auto* name : {L"пароль.txt", L"Числовой пароль.txt"}) {
-        SCOPED_TRACE(fs::path(name).string());
-        EXPECT_EQ(replacer.replace(path(name), bytes), std::nullopt);
-        EXPECT_EQ(read(name), bytes);
-        EXPECT_EQ(grantees(path(name)), std::set<std::string>{"user"});
-    }
-    EXPECT_EQ(read(L"пароль.~00"), "planted");
-    EXPECT_EQ(entries(folder),
-              (std::set<std::wstring>{L"пароль.txt", L"пароль.~00", L"Числовой пароль.txt"}));
 }
 
 // Only a held file is worth waiting for, and not long enough to notice; a
@@ -196,10 +156,12 @@ TEST_F(Replacer, EachFailingCallIsReportedAndKeepsTheEarlierFile) {
 
 // A save that dies on the way leaves the earlier file whole. What it left may
 // hold a password: the next save of that file removes it, and every other
-// leftover of its own, however many, but nothing that is someone else's.
+// leftover of its own, however many, but nothing that is someone else's, and
+// puts the exact bytes there for this user alone.
 TEST_F(Replacer, WhatDyingSavesLeftIsRemovedByTheNextSave) {
     std::ofstream(folder / L"пароль.txt", std::ios::binary) << "earlier\r\n";
     std::ofstream(folder / L"пароль.~00") << "someone else's";
+    ASSERT_FALSE(onlyThisUserMayOpen(folder / L"пароль.~00"));
     std::ofstream(folder / L"пароль.~ab") << "not a temporary's name";
     OwnerOnlySecurity security;
     for (int i = 1; i < 100; ++i) {
@@ -212,8 +174,11 @@ TEST_F(Replacer, WhatDyingSavesLeftIsRemovedByTheNextSave) {
     EXPECT_EQ(read(L"пароль.~01"), "new\r\n");
     EXPECT_EQ(entries(folder).size(), 4u) << "the earlier leftovers are gone, the new one left";
     calls.call.clear();
-    EXPECT_EQ(replacer.replace(path(L"пароль.txt"), "new\r\n"), std::nullopt);
-    EXPECT_EQ(read(L"пароль.txt"), "new\r\n");
+    const std::string bytes = "\xD7\xE8\xF1\xEB\xEE\xE2\xEE\xE9: 42\r\n";
+    EXPECT_EQ(replacer.replace(path(L"пароль.txt"), bytes), std::nullopt);
+    EXPECT_EQ(read(L"пароль.txt"), bytes);
+    EXPECT_TRUE(onlyThisUserMayOpen(folder / L"пароль.txt"));
+    EXPECT_EQ(read(L"пароль.~00"), "someone else's");
     EXPECT_EQ(entries(folder),
               (std::set<std::wstring>{L"пароль.txt", L"пароль.~00", L"пароль.~ab"}));
 }
