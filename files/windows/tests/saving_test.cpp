@@ -101,57 +101,49 @@ TEST(ProgramFolder, FolderOfAnExecutable) {
     EXPECT_EQ(folderOf(u"\\\\server\\share\\quillop.exe"), u"\\\\server\\share");
 }
 
-// Only a held file is worth waiting for, and not long enough to notice; a
-// read-only file, a folder or a missing folder is reported at once.
-TEST_F(Replacer, AFailureGivesTheReasonKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
+// Every failure is reported and leaves the earlier file and nothing else: the
+// real ones, and any one call of a save made to fail, with the system's own
+// reason. Only a held file is worth waiting for, and not long enough to notice;
+// a read-only file, a folder or a missing folder is reported at once.
+TEST_F(Replacer, EachFailureIsReportedAndKeepsTheEarlierFile) {
     fs::create_directory(folder / L"folder in the way");
-    for (const auto* name : {L"read-only", L"held"})
+    for (const auto* name : {L"read-only", L"held", L"пароль.txt"})
         std::ofstream(folder / name, std::ios::binary) << "earlier\r\n";
     SetFileAttributesW((folder / L"read-only").c_str(), FILE_ATTRIBUTE_READONLY);
     HANDLE held = CreateFileW((folder / L"held").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               0, nullptr);
     const auto before = entries(folder);
-    // The target, and how often the replacer waits before it gives up.
-    // clang-format off
-    const std::pair<fs::path, std::size_t> rows[] = {
-        {L"folder in the way", 0}, {L"removed" / fs::path(L"пароль.txt"), 0}, {L"read-only", 0},
-        {L"held", 4}};
-    // clang-format on
-    for (const auto& [target, waits] : rows) {
-        SCOPED_TRACE(target.string());
+    // The target; the call made to fail, its error and the reason given; the waits.
+    const std::tuple<fs::path, const char*, DWORD, DWORD, std::size_t> rows[] = {
+        {L"folder in the way", "", 0, 0, 0},
+        {L"removed" / fs::path(L"пароль.txt"), "", 0, 0, 0},
+        {L"read-only", "", 0, ERROR_ACCESS_DENIED, 0},
+        {L"held", "", 0, 0, 4},
+        {L"пароль.txt", "create", ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, 0},
+        {L"пароль.txt", "write", ERROR_HANDLE_DISK_FULL, ERROR_HANDLE_DISK_FULL, 0},
+        {L"пароль.txt", "short write", ERROR_IO_DEVICE, ERROR_DISK_FULL, 0},
+        {L"пароль.txt", "flush", ERROR_WRITE_FAULT, ERROR_WRITE_FAULT, 0},
+        {L"пароль.txt", "close", ERROR_IO_DEVICE, ERROR_IO_DEVICE, 0},
+        {L"пароль.txt", "move", ERROR_NOT_SAME_DEVICE, ERROR_NOT_SAME_DEVICE, 0},
+    };
+    for (const auto& [target, call, error, reported, waits] : rows) {
+        SCOPED_TRACE(target.string() + " " + call);
+        std::tie(calls.call, calls.error) = std::tuple(call, error);
         calls.pauses.clear();
-        EXPECT_NE(replacer.replace(path(target), "new\r\n"), std::nullopt);
+        const auto failure = replacer.replace(path(target), "new\r\n");
+        ASSERT_NE(failure, std::nullopt);
+        if (reported) {
+            EXPECT_EQ(failure->reason, systemReason(reported));
+        }
         EXPECT_EQ(entries(folder), before);
         EXPECT_EQ(calls.pauses.size(), waits);
         EXPECT_LE(std::accumulate(calls.pauses.begin(), calls.pauses.end(), 0u), 200u);
     }
     CloseHandle(held);
     SetFileAttributesW((folder / L"read-only").c_str(), FILE_ATTRIBUTE_NORMAL);
-    for (const auto* name : {L"read-only", L"held"}) EXPECT_EQ(read(name), "earlier\r\n");
+    for (const auto* name : {L"read-only", L"held", L"пароль.txt"})
+        EXPECT_EQ(read(name), "earlier\r\n");
     EXPECT_TRUE(fs::is_empty(folder / L"folder in the way"));
-}
-
-// Any call that keeps the bytes from the disk is reported with the system's
-// reason and leaves the earlier file and nothing else.
-TEST_F(Replacer, EachFailingCallIsReportedAndKeepsTheEarlierFile) {
-    std::ofstream(folder / L"пароль.txt", std::ios::binary) << "earlier\r\n";
-    const std::tuple<const char*, DWORD, DWORD> rows[] = {
-        {"create", ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED},
-        {"write", ERROR_HANDLE_DISK_FULL, ERROR_HANDLE_DISK_FULL},
-        {"short write", ERROR_IO_DEVICE, ERROR_DISK_FULL},
-        {"flush", ERROR_WRITE_FAULT, ERROR_WRITE_FAULT},
-        {"close", ERROR_IO_DEVICE, ERROR_IO_DEVICE},
-        {"move", ERROR_NOT_SAME_DEVICE, ERROR_NOT_SAME_DEVICE},
-    };
-    for (const auto& [call, error, reported] : rows) {
-        SCOPED_TRACE(call);
-        calls.call = call;
-        calls.error = error;
-        EXPECT_EQ(replacer.replace(path(L"пароль.txt"), "new\r\n"),
-                  ReplaceFailure{systemReason(reported)});
-        EXPECT_EQ(read(L"пароль.txt"), "earlier\r\n");
-        EXPECT_EQ(entries(folder), std::set<std::wstring>{L"пароль.txt"});
-    }
 }
 
 // A save that dies on the way leaves the earlier file whole. What it left may
@@ -170,6 +162,7 @@ TEST_F(Replacer, WhatDyingSavesLeftIsRemovedByTheNextSave) {
                                 security.attributes(), CREATE_NEW, 0, nullptr));
     }
     calls.call = "move";
+    calls.error = ERROR_SUCCESS;
     EXPECT_THROW(replacer.replace(path(L"пароль.txt"), "new\r\n"), Crash);
     EXPECT_EQ(read(L"пароль.~01"), "new\r\n");
     EXPECT_EQ(entries(folder).size(), 4u) << "the earlier leftovers are gone, the new one left";
@@ -181,42 +174,6 @@ TEST_F(Replacer, WhatDyingSavesLeftIsRemovedByTheNextSave) {
     EXPECT_EQ(read(L"пароль.~00"), "someone else's");
     EXPECT_EQ(entries(folder),
               (std::set<std::wstring>{L"пароль.txt", L"пароль.~00", L"пароль.~ab"}));
-}
-
-// Wherever the system limits a path (MAX_PATH on Windows without long paths,
-// the Unix path's length under wine), the deepest folder that can hold the
-// file at all can also save it: the temporary file needs no more room.
-TEST_F(Replacer, AFolderAtThePathLengthEdgeSavesAndOneCharacterMoreIsRefused) {
-    const std::wstring name = L"\\Символьный пароль.txt";
-    // A folder of 'a's exactly this long, in as many folders of 'b's as that needs.
-    const auto folderOf = [&](std::size_t length) {
-        std::wstring path = folder;
-        for (; length - path.size() > 202; CreateDirectoryW(path.c_str(), nullptr))
-            path += L'\\' + std::wstring(200, L'b');
-        path += L'\\' + std::wstring(length - path.size() - 1, L'a');
-        CreateDirectoryW(path.c_str(), nullptr);
-        return path;
-    };
-    DWORD refusal = ERROR_SUCCESS;
-    const auto holds = [&](std::size_t length) {
-        const std::wstring file = folderOf(length) + name;
-        HANDLE handle =
-            CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-        refusal = GetLastError();
-        return handle != INVALID_HANDLE_VALUE && CloseHandle(handle) && DeleteFileW(file.c_str());
-    };
-    std::size_t fits = folder.wstring().size() + 2, fails = 40000;
-    while (fails - fits > 1) {
-        const std::size_t length = (fits + fails) / 2;
-        (holds(length) ? fits : fails) = length;
-    }
-    ASSERT_FALSE(holds(fits + 1));
-    EXPECT_EQ(replacer.replace(utf16(folderOf(fits) + name), "QWERTYUI\r\n"), std::nullopt);
-    EXPECT_EQ(read(folderOf(fits) + name), "QWERTYUI\r\n");
-    EXPECT_EQ(entries(folderOf(fits)), std::set<std::wstring>{name.substr(1)});
-    EXPECT_EQ(replacer.replace(utf16(folderOf(fits + 1) + name), "1\r\n"),
-              ReplaceFailure{systemReason(refusal)});
-    EXPECT_EQ(entries(folderOf(fits + 1)), std::set<std::wstring>{});
 }
 
 }  // namespace
