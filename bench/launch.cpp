@@ -1,8 +1,7 @@
-// Starts a program and ends it as soon as its first top-level window is mapped
-// on the X display, so that a process timer around this launcher times the
-// program's start-up. With --settle MS the program first gets that long after
-// the map (its first paint), so that its peak resident memory includes it.
-// With --keep the program is left running, and its process and window printed.
+// Starts a program and, as soon as its first top-level window is mapped on the
+// X display, ends it, so that a process timer around this launcher times the
+// program's start-up. With --keep the program is left running, and its
+// process and window are printed.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,20 +13,13 @@
 #include <cstring>
 
 int main(int argc, char* argv[]) {
-    int settleMs = 0, first = 1;
     const bool keep = argc > 1 && std::strcmp(argv[1], "--keep") == 0;
-    if (keep) {
-        first = 2;
-    } else if (argc > 2 && std::strcmp(argv[1], "--settle") == 0) {
-        settleMs = std::atoi(argv[2]);
-        first = 3;
-    }
-    if (first >= argc) {
-        std::fprintf(stderr, "usage: quillop_launch [--settle MS | --keep] PROGRAM [ARG...]\n");
-        return 2;
-    }
+    char** command = argv + 1 + keep;
     xcb_connection_t* x = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(x)) return 1;
+    // Xvfb refuses a connection now and then when another has just closed.
+    for (int tries = 0; xcb_connection_has_error(x) && tries < 50; ++tries, usleep(10'000))
+        xcb_disconnect(x), x = xcb_connect(nullptr, nullptr);
+    if (!*command || xcb_connection_has_error(x)) return 2;
     // Every top-level window mapped on the display is announced here; the
     // round trip makes sure of it before the program starts.
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
@@ -38,8 +30,8 @@ int main(int argc, char* argv[]) {
     alarm(60);  // a program that shows no window ends the launcher
     const pid_t pid = fork();
     if (pid == 0) {
-        if (keep) setsid();  // not ended with the launcher's terminal or group
-        execvp(argv[first], argv + first);
+        if (keep) setsid();  // not ended with the launcher's session
+        execvp(command[0], command);
         _exit(127);
     }
     xcb_window_t window = XCB_NONE;
@@ -51,8 +43,6 @@ int main(int argc, char* argv[]) {
         std::free(event);
     }
     if (keep) return std::printf("%d 0x%x\n", pid, window) < 0;
-    if (settleMs > 0) usleep(settleMs * 1000);
     kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    return 0;
+    return waitpid(pid, nullptr, 0) != pid;
 }
