@@ -51,10 +51,9 @@ struct Client {
 
 // Pixels across the symbolic field's text.
 std::vector<std::uint8_t> field(const Client& c) {
-    auto* image = xcb_get_image_reply(x,
-                                      xcb_get_image(x, XCB_IMAGE_FORMAT_Z_PIXMAP, c.window,
-                                                    c.left + 12, c.top + 83, 126, 13, ~0u),
-                                      nullptr);
+    const auto request = xcb_get_image(x, XCB_IMAGE_FORMAT_Z_PIXMAP, c.window, c.left + 12,
+                                       c.top + 83, 126, 13, ~0u);
+    auto* image = xcb_get_image_reply(x, request, nullptr);
     std::vector<std::uint8_t> pixels;
     if (image) pixels.assign(xcb_get_image_data(image), xcb_get_image_data(image) + 126 * 13 * 4);
     std::free(image);

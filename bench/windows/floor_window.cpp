@@ -63,9 +63,9 @@ HMENU menuBar() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     const bool generate = __argc > 1 && std::wstring(__wargv[1]) == L"generate";
-    const WNDCLASSW windowClass{0,        procedure,      0,       0,
-                                instance, nullptr,        nullptr, HBRUSH(COLOR_BTNFACE + 1),
-                                nullptr,  L"QuillopFloor"};
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = procedure, windowClass.hInstance = instance;
+    windowClass.hbrBackground = HBRUSH(COLOR_BTNFACE + 1), windowClass.lpszClassName = L"Floor";
     RegisterClassW(&windowClass);
 
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
