@@ -2,12 +2,12 @@
 // channel: waits for the main window and for the program to be idle, however
 // long the wine session takes to start, then prints in UTF-8 what window_probe
 // (beside this program) reads inside the program.
-// Usage: read_windows [hide-cues | DPI]
+// Usage: read_windows [DPI]
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -43,9 +43,7 @@ int main(int argc, char** argv) {
     HWND me = CreateWindowW(receiver.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                             nullptr, nullptr);
     HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, probe, dll, thread);
-    const LPARAM command = argc < 2                            ? 0
-                           : std::strcmp(argv[1], "hide-cues") ? std::atoi(argv[1])
-                                                               : 1;
+    const LPARAM command = argc < 2 ? 0 : std::atoi(argv[1]);
     // Busy for a minute at most.
     for (int attempt = 0; attempt < 3000 && (probed.empty() || probed == L"busy\n"); ++attempt) {
         if (attempt) Sleep(20);

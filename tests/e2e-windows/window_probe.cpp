@@ -8,7 +8,7 @@
 //                      value; flags g WS_GROUP, f focused, c checked, u greyed
 //   box ICON BUTTONS TEXT   a message box: information, critical or none
 //   colours TEXT on BACK brush COLOUR kept|new frame COLOUR   the fields'
-//   uistate QUERIED cues TRACKED   the keyboard cues (3: both hidden)
+//   m ITEM|FLAGS      each item of the File menu; flag u greyed
 //   fonts HEIGHT freed|kept   the caption font after a DPI change
 #include <windows.h>
 // oleacc.h needs the types of windows.h
@@ -113,18 +113,6 @@ void colours(HWND main) {
     DeleteDC(dc);
 }
 
-// The cues as the window's own WM_CHANGEUISTATE messages leave them, from the
-// first probe on: wine keeps no UI state (WM_QUERYUISTATE is always 0).
-WPARAM cues = 0;
-LRESULT CALLBACK watchCues(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && message->message == WM_CHANGEUISTATE && !GetParent(message->hwnd)) {
-        if (LOWORD(message->wParam) == UIS_SET) cues |= HIWORD(message->wParam);
-        if (LOWORD(message->wParam) == UIS_CLEAR) cues &= ~HIWORD(message->wParam);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 // To another DPI, as the system moves a window between monitors.
 void changeDpi(HWND main, int dpi) {
     const auto font = [main] {
@@ -142,31 +130,27 @@ void changeDpi(HWND main, int dpi) {
 }  // namespace
 
 // The hook: the probe's message carries the reader's window and a command:
-// 0 read, 1 hide the keyboard cues first, another number a DPI to move to.
+// 0 read, another number a DPI to move to.
 extern "C" __declspec(dllexport) LRESULT CALLBACK probe(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code != HC_ACTION || message->message != RegisterWindowMessageW(L"QuillopProbe"))
         return CallNextHookEx(nullptr, code, wParam, lParam);
-    static HMODULE self;  // pinned, for the watch that outlives the reader's hook
-    static const bool watching =
-        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                           reinterpret_cast<LPCWSTR>(&cues), &self) &&
-        SetWindowsHookExW(WH_CALLWNDPROC, watchCues, nullptr, GetCurrentThreadId());
     HWND main = message->hwnd;
     out = L"busy\n";
-    if (watching && !HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_TIMER))) {
+    if (!HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_TIMER))) {
         out.clear();
-        if (message->lParam == 1)
-            SendMessageW(main, WM_CHANGEUISTATE,
-                         MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
         if (message->lParam > 1) changeDpi(main, static_cast<int>(message->lParam));
         const RECT r = rect(main, nullptr);
         say(L"main %ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
         EnumChildWindows(main, control, reinterpret_cast<LPARAM>(main));
         EnumThreadWindows(GetCurrentThreadId(), box, 0);
         colours(main);
-        say(L"uistate %ld cues %llu", static_cast<long>(SendMessageW(main, WM_QUERYUISTATE, 0, 0)),
-            static_cast<unsigned long long>(cues));
+        HMENU file = GetSubMenu(GetMenu(main), 0);
+        for (int i = 0; i < GetMenuItemCount(file); ++i) {
+            wchar_t item[64] = {};
+            GetMenuStringW(file, i, item, 64, MF_BYPOSITION);
+            say(L"m %ls|%ls", item, GetMenuState(file, i, MF_BYPOSITION) & MF_GRAYED ? L"u" : L"");
+        }
     }
     COPYDATASTRUCT data{0, static_cast<DWORD>(out.size() * sizeof(wchar_t)), out.data()};
     SendMessageW(reinterpret_cast<HWND>(message->wParam), WM_COPYDATA, 0,
