@@ -12,11 +12,6 @@ namespace {
 constexpr Control kTabOrder[] = {Control::Command1, Control::Text1,   Control::Option1,
                                  Control::Option2,  Control::Text2,   Control::Check1,
                                  Control::Option3,  Control::Option4, Control::Command2};
-constexpr Control kAll[] = {Control::Command1,    Control::Text1,      Control::Option1,
-                            Control::Option2,     Control::Text2,      Control::Check1,
-                            Control::Option3,     Control::Option4,    Control::Command2,
-                            Control::mnuSaveChis, Control::mnuSaveSim, Control::mnuSave,
-                            Control::mnuExit};
 using Group = std::array<Control, 2>;
 constexpr Group kGroups[] = {{Control::Option1, Control::Option2},
                              {Control::Option3, Control::Option4}};
@@ -194,7 +189,8 @@ void Controller::tick() {
 // Tells the view each property that differs from what it was told; all of
 // them at start, and the clicked control's check mark again.
 void Controller::render(std::optional<Control> clicked) {
-    for (const Control control : kAll) {
+    for (int i = 0; i <= static_cast<int>(Control::mnuExit); ++i) {
+        const auto control = static_cast<Control>(i);
         const Shown now = shownOf(form_, control), was = shownOf(shown_, control);
         if (now.text && (!started_ || *now.text != *was.text)) view_.setText(control, *now.text);
         if (now.checked && (!started_ || control == clicked || now.checked != was.checked))
