@@ -22,14 +22,24 @@
 namespace quillop::ui {
 namespace {
 
-std::u16string boxes;  // the text of each message box shown; each is answered OK
+// Each message box shown, as "Quillop (i) OK Cancel: text" (title, icon:
+// (i) information, (x) critical, buttons); answered Cancel where it can be.
+std::u16string boxes;
 
 LRESULT CALLBACK answerBoxes(int code, WPARAM wParam, LPARAM lParam) {
     const auto box = reinterpret_cast<HWND>(wParam);
-    wchar_t text[256] = {};
+    wchar_t title[16] = {}, text[256] = {};
     if (code == HCBT_ACTIVATE && GetDlgItemTextW(box, 0xffff, text, 256)) {
-        boxes += files::utf16(text) + u"; ";
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        GetWindowTextW(box, title, 16);
+        const bool cancel = GetDlgItem(box, IDCANCEL);
+        // Wine keeps the box's icon in item 1088.
+        const auto icon = HICON(SendDlgItemMessageW(box, 1088, STM_GETICON, 0, 0));
+        boxes += files::utf16(title) +
+                 (icon == LoadIconW(nullptr, IDI_ERROR)         ? u" (x) OK"
+                  : icon == LoadIconW(nullptr, IDI_INFORMATION) ? u" (i) OK"
+                                                                : u" (?) OK") +
+                 (cancel ? u" Cancel: " : u": ") + files::utf16(text) + u"; ";
+        PostMessageW(box, WM_COMMAND, cancel ? IDCANCEL : IDOK, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -64,7 +74,8 @@ struct Window {
                 if (!window.takeKey(m) && !IsDialogMessageW(window.handle(), &m))
                     TranslateMessage(&m), DispatchMessageW(&m);
     }
-    // Real key presses ("shift+" holds the shift key), or "click:CONTROL".
+    // Real key presses ("shift+" holds the shift key), "click:CONTROL", or
+    // "menu:N", the File menu's Nth item.
     void act(const std::string& actions) {
         const auto send = [](WORD key, DWORD flags) {
             INPUT input{INPUT_KEYBOARD, {.ki = {key, 0, flags, 0, 0}}};
@@ -74,6 +85,11 @@ struct Window {
         for (std::string word; words >> word; pump()) {
             if (word.starts_with("click:")) {
                 SendMessageW(get(named(word.substr(6))), BM_CLICK, 0, 0);
+                continue;
+            }
+            if (word.starts_with("menu:")) {
+                SendMessageW(window.handle(), WM_COMMAND,
+                             kMnuSaveChis + std::stoi(word.substr(5)) - 1, 0);
                 continue;
             }
             const bool shift = word.starts_with("shift+");
@@ -223,11 +239,11 @@ TEST(WindowTest, EveryControlInPlaceAtEachDpiWithItsOldFontFreed) {
     }
 }
 
-// Each key and click, from where the last row left the focus: where the focus
-// is then, what the controls show (the save items enabled from the first
-// Generate on), and the boxes shown, each answered OK.
+// Each key, click and menu command, from where the last row left the focus:
+// where the focus is then, what the controls show (the save items enabled
+// from the first Generate on), and the boxes shown.
 TEST(WindowTest, EveryKeyAndClickReachesTheController) {
-    const char16_t* const cleared = u"Числовое и Символьное поля очищены!; ";
+    const char16_t* const cleared = u"Quillop (i) OK: Числовое и Символьное поля очищены!; ";
     const std::tuple<const char*, const char16_t*, std::string, const char16_t*> rows[] = {
         {"", u"Command1", "Option1 Option3 [|]", u""},
         {"Return", u"Command1", "Option1 Option3 [500000|]", u""},
@@ -235,6 +251,10 @@ TEST(WindowTest, EveryKeyAndClickReachesTheController) {
         {"shift+Tab Tab Tab Tab", u"Option2", "Option1 Option3 [500000|]", u""},
         {"Up", u"Option1", "Option1 Option3 [500000|]", u""},
         {"Down", u"Option2", "Option2 Option3 Clear [|]", u""},
+        {"menu:3", u"Option2", "Option2 Option3 Clear [|]",
+         u"Quillop (x) OK: Ошибка сохранения файла!!!; "},
+        {"menu:4", u"Option2", "Option2 Option3 Clear [|]",
+         u"Quillop (i) OK Cancel: Вы хотите выйти?; "},
         {"Tab Tab Tab Down", u"Option4", "Option2 Option4 Clear [|]", u""},
         {"Tab Tab Return", u"Command1", "Option2 Option4 Clear [|QQQQQQQQ]", u""},
         {"shift+Tab Return", u"Command2", "Option2 Option4 Clear [|]", cleared},
