@@ -100,8 +100,12 @@ case_exit() { # Выход with Cancel, then with OK
     expect_end "OK in the exit question"
 }
 
-case_widgets() { (cd "$work" && $wine "$tests"); }
-case_dpi() { (cd "$work" && $wine "$tests" --gtest_filter='*Dpi*'); }
+# The window's tests; a window that ended the process would end them early.
+case_widgets() {
+    (cd "$work" && $wine "$tests" "$@") | tee "$work/tests.log"
+    grep -q '^\[  PASSED  \]' "$work/tests.log" || fail "the window's tests did not run to their end"
+}
+case_dpi() { case_widgets --gtest_filter='*Dpi*'; }
 
 declare -F "case_$name" >/dev/null || { echo "no case $name" >&2; exit 2; }
 "case_$name"
