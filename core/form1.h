@@ -4,6 +4,24 @@
 
 namespace quillop {
 
+// The controls a person acts on: the first nine take the focus, in tab order;
+// then the items of the File menu.
+enum class Control {
+    Command1,
+    Text1,
+    Option1,
+    Option2,
+    Text2,
+    Check1,
+    Option3,
+    Option4,
+    Command2,
+    mnuSaveChis,
+    mnuSaveSim,
+    mnuSave,
+    mnuExit
+};
+
 // The window's whole state, with the controls' names and properties as the
 // handlers use them. The widgets only render this and feed user input into it.
 struct TextBox {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <algorithm>
+
+#include "texts.h"
+
 // Where every control sits, in twips as the window was designed (1/1440 inch;
 // 15 twips are one pixel at 96 DPI), from the client area's top-left corner,
 // or from the frame's outer corner for the two length options. Both windows
@@ -25,10 +29,24 @@ inline constexpr Twips kCommand1{2400, 360, 1455, 375};
 inline constexpr Twips kLabel2{120, 960, 1215, 255};
 inline constexpr Twips kLabel1{120, 240, 855, 255};
 
-// The controls that take the keyboard focus, in tab order; Command1 has it at start.
-enum class Control { Command1, Text1, Option1, Option2, Text2, Check1, Option3, Option4, Command2 };
-inline constexpr Control kTabOrder[] = {Control::Command1, Control::Text1,   Control::Option1,
-                                        Control::Option2,  Control::Text2,   Control::Check1,
-                                        Control::Option3,  Control::Option4, Control::Command2};
+// The two longest captions and the room each has (twips) beside its frame's
+// corners or its indicator in every toolkit: a stand-in face that is wider
+// than Comic Sans MS is narrowed until both fit.
+struct CaptionRoom {
+    const char16_t* caption;
+    int twips;
+};
+inline constexpr CaptionRoom kLongestCaptions[] = {{texts::kFrame1, kFrame1.width - 240},
+                                                   {texts::kOption2, kOption2.width - 390}};
+
+// The factor a caption font must be narrowed by (1: it fits already), given
+// the twips a caption takes in it.
+template <typename Measure>
+double captionScale(Measure twipsOf) {
+    double scale = 1.0;
+    for (const auto& [caption, room] : kLongestCaptions)
+        scale = std::min(scale, room / twipsOf(caption));
+    return scale;
+}
 
 }  // namespace quillop::layout

@@ -91,4 +91,11 @@ void onMnuSaveClick(const Form1& form, SaveServices& services) {
          {texts::kBothFile, texts::kBothSaved}, services);
 }
 
+void PasswordFiles::save(Control item, const Form1& form, MessageBoxes& messages) {
+    SaveServices services{programFolder_, replacer_, messages};
+    if (item == Control::mnuSaveChis) onMnuSaveChisClick(form, services);
+    if (item == Control::mnuSaveSim) onMnuSaveSimClick(form, services);
+    if (item == Control::mnuSave) onMnuSaveClick(form, services);
+}
+
 }  // namespace quillop::files

@@ -40,27 +40,27 @@ public:
 // Each command with its fields and program folder: the one file it writes, as
 // the path and the bytes handed over, and the one box it shows.
 TEST(SaveCommands, WriteTheirOwnFileOrReportWhyNot) {
-    using Command = void (*)(const Form1&, SaveServices&);
+    using enum Control;
     // The command, Text1, Text2 and the folder; what is written and the box shown.
     using Text = const char16_t*;
-    const std::tuple<Command, Text, Text, Text, Text, Text> rows[] = {
+    const std::tuple<Control, Text, Text, Text, Text, Text> rows[] = {
         // clang-format off
-        {onMnuSaveChisClick, u"999999999", u"", u"/q", u"/q" SEP u"Числовой пароль.txt <- " NUMERIC
+        {mnuSaveChis, u"999999999", u"", u"/q", u"/q" SEP u"Числовой пароль.txt <- " NUMERIC
          u"999999999\r\n", u"(i) OK: Числовой пароль успешно сохранён!!!"},
-        {onMnuSaveSimClick, u"", u"QW@!#$%M", u"/q", u"/q" SEP u"Символьный пароль.txt <- " SYMBOLIC
+        {mnuSaveSim, u"", u"QW@!#$%M", u"/q", u"/q" SEP u"Символьный пароль.txt <- " SYMBOLIC
          u"QW@!#$%M\r\n", u"(i) OK: Символьный пароль успешно сохранён!!!"},
         // Typed text is saved exactly as typed; the numeric line comes first.
-        {onMnuSaveClick, u" ~1", u"Пароль ё", ROOT, ROOT u"пароль.txt <- " NUMERIC u" ~1\r\n"
+        {mnuSave, u" ~1", u"Пароль ё", ROOT, ROOT u"пароль.txt <- " NUMERIC u" ~1\r\n"
          SYMBOLIC u"\xCF\xE0\xF0\xEE\xEB\xFC \xB8\r\n", u"(i) OK: Файл сохранён успешно!!!"},
-        {onMnuSaveSimClick, u"1", u"", u"/q", u"", EMPTY},
-        {onMnuSaveClick, u"", u"Q", u"/q", u"", EMPTY},
-        {onMnuSaveClick, u"1", u"QW中", u"/q", u"", u"(x) OK: В поле «Символьный пароль» есть "
+        {mnuSaveSim, u"1", u"", u"/q", u"", EMPTY},
+        {mnuSave, u"", u"Q", u"/q", u"", EMPTY},
+        {mnuSave, u"1", u"QW中", u"/q", u"", u"(x) OK: В поле «Символьный пароль» есть "
          u"символ, который нельзя записать в файл в кодировке Windows-1251. Файл не записан."},
         // A pasted line break or tab would split the line: no control character is saved.
-        {onMnuSaveChisClick, u"12\n34\t5", u"", u"/q", u"", CONTROL(u"Числовой пароль")},
-        {onMnuSaveClick, u"1", u"~\x1F", u"/q", u"", CONTROL(u"Символьный пароль")},
-        {onMnuSaveSimClick, u"", u" ~\x7F", u"/q", u"", CONTROL(u"Символьный пароль")},
-        {onMnuSaveChisClick, u"7", u"", u"/full", u"/full" SEP u"Числовой пароль.txt <- " NUMERIC
+        {mnuSaveChis, u"12\n34\t5", u"", u"/q", u"", CONTROL(u"Числовой пароль")},
+        {mnuSave, u"1", u"~\x1F", u"/q", u"", CONTROL(u"Символьный пароль")},
+        {mnuSaveSim, u"", u" ~\x7F", u"/q", u"", CONTROL(u"Символьный пароль")},
+        {mnuSaveChis, u"7", u"", u"/full", u"/full" SEP u"Числовой пароль.txt <- " NUMERIC
          u"7\r\n", u"(x) OK: Не удалось сохранить файл «/full" SEP u"Числовой пароль.txt».\n"
          u"Причина: Disk full\nПрежний файл, если он был, не изменён."},
         {onMnuSaveSimClick, u"", u"Q", u"/unsynced", u"/unsynced" SEP u"Символьный пароль.txt <- "
@@ -72,14 +72,13 @@ TEST(SaveCommands, WriteTheirOwnFileOrReportWhyNot) {
          u"в которую сохраняются файлы. Файл не записан."},
         // clang-format on
     };
-    for (const auto& [command, text1, text2, folder, written, shown] : rows) {
+    for (const auto& [item, text1, text2, folder, written, shown] : rows) {
         Form1 form;
         form.Text1.Text = text1;
         form.Text2.Text = text2;
         RecordingReplacer replacer;
         doubles::RecordingMessages messages;
-        SaveServices services{folder, replacer, messages};
-        command(form, services);
+        PasswordFiles(folder, replacer).save(item, form, messages);
         EXPECT_EQ(replacer.written, written);
         EXPECT_EQ(messages.shown, doubles::Shown{shown})
             << ::testing::PrintToString(std::u16string(text1) + u"|" + text2);

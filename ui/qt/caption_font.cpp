@@ -3,31 +3,19 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetricsF>
-#include <algorithm>
-#include <utility>
 
-#include "qt_layout.h"
-#include "texts.h"
+#include "layout.h"
 
 namespace quillop::ui {
 
 namespace {
 
-// The captions were laid out for Comic Sans MS. A wider face that stands in
-// for it is narrowed just enough that the two longest captions still fit:
-// the frame's title, with a pixel to spare on each side, and the symbolic
-// option's, beside its indicator (about 26 pixels with spacing and margins).
+// The captions were laid out for Comic Sans MS; a wider face that stands in
+// for it is narrowed just enough that the longest captions still fit.
 void narrowToFit(QFont& font) {
-    const std::pair<const char16_t*, qreal> captions[] = {
-        {texts::kFrame1, toPixels(layout::kFrame1).width() - 4.0},
-        {texts::kOption2, toPixels(layout::kOption2).width() - 26.0},
-    };
-    qreal scale = 1.0;
-    for (const auto& [caption, room] : captions) {
-        const qreal advance =
-            QFontMetricsF(font).horizontalAdvance(QString::fromStdU16String(caption));
-        scale = std::min(scale, room / advance);
-    }
+    const double scale = layout::captionScale([&font](const char16_t* caption) {
+        return QFontMetricsF(font).horizontalAdvance(QString::fromStdU16String(caption)) * 15;
+    });
     if (scale < 1.0) font.setStretch(static_cast<int>(100 * scale));
 }
 

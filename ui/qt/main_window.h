@@ -2,22 +2,16 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "form1.h"
-#include "message_boxes.h"
+#include "controller.h"
 #include "platform_services.h"
 #include "save_commands.h"
 
 class QAction;
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 
 namespace quillop::ui {
 
@@ -28,15 +22,18 @@ struct Services {
     MessageBoxes* messages = nullptr;  // null: real message boxes over this window
 };
 
-// Form1: renders the form model into widgets and feeds every user action
-// back into it through the handlers.
-class MainWindow final : public QMainWindow {
+// Form1 in Qt widgets: shows what the controller tells it and passes every
+// click, key, typed text and tick to it.
+class MainWindow final : public QMainWindow, private View {
 public:
     explicit MainWindow(Services services);
     ~MainWindow() override;
 
-    const Form1& form() const { return form_; }
+    const Form1& form() const { return controller_.form(); }
     void showCentred();
+    using QWidget::setEnabled;
+    using QWidget::setFocus;
+    using QWidget::show;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,38 +42,25 @@ private:
     QWidget* buildClientArea();
     void buildMenu();
     void connectControls();
-    void connectMenu();
-    void setTabOrder();
-    void followContrastPreference();
-    void answerFormKeys();
-    bool moveInGroup(QRadioButton* from, int key);
-    bool enterField(QLineEdit* field, QEvent* event);
-    void render();
+    QWidget* widget(Control control) const { return controls_[static_cast<int>(control)]; }
 
-    void save(void (*command)(const Form1&, files::SaveServices&));
+    void setText(Control field, const std::u16string& text) override;
+    void setChecked(Control control, bool checked) override;
+    void setEnabled(Control control, bool enabled) override;
+    void setFocus(Control control, bool selectText) override;
+    void setTimer(bool armed) override;
+    void endProgram() override;
+    MessageAnswer show(const std::u16string& text, MessageIcon icon,
+                       MessageButtons buttons) override;
 
-    Form1 form_;
-    bool rendering_ = false;  // the widgets' own signals are then no user input
     Services services_;
     std::unique_ptr<MessageBoxes> ownMessages_;
-    std::unique_ptr<MessageBoxes> messages_;  // renders the form, then shows the box
+    files::PasswordFiles files_;
+    Controller controller_;
+    bool rendering_ = false;  // the widgets' own signals are then no user input
 
-    QPushButton* Command1_ = nullptr;
-    QPushButton* Command2_ = nullptr;
-    QLineEdit* Text1_ = nullptr;
-    QLineEdit* Text2_ = nullptr;
-    QLabel* Label1_ = nullptr;
-    QLabel* Label2_ = nullptr;
-    QRadioButton* Option1_ = nullptr;
-    QRadioButton* Option2_ = nullptr;
-    QRadioButton* Option3_ = nullptr;
-    QRadioButton* Option4_ = nullptr;
-    QCheckBox* Check1_ = nullptr;
-    QGroupBox* Frame1_ = nullptr;
-    QAction* mnuSaveChis_ = nullptr;
-    QAction* mnuSaveSim_ = nullptr;
-    QAction* mnuSave_ = nullptr;
-    QAction* mnuExit_ = nullptr;
+    std::array<QWidget*, 9> controls_{};  // the focusable ones, in the order of Control
+    std::array<QAction*, 4> items_{};     // the File menu's
     QTimer Timer1_;
 };
 

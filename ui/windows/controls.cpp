@@ -19,10 +19,10 @@ struct Blueprint {
     bool inFrame1;
 };
 
-// Tab visits every focusable control in the table's order; the window moves
-// the focus itself. WS_GROUP starts a group for the arrow keys: an option group
-// runs from its first option to the next control that starts one, so each
-// label starts a group of its own, as in a dialog template.
+// The controller moves the focus by Tab and the arrows; the styles still say
+// what a dialog template would, for screen readers and the dialog manager. An
+// option group runs from its first option to the next control that starts
+// one (WS_GROUP), so each label starts a group of its own.
 constexpr DWORD kFocusable = WS_TABSTOP | WS_GROUP;
 constexpr DWORD kRadio = BS_RADIOBUTTON;  // not AUTO: the form decides
 constexpr DWORD kFirstOption = kFocusable | kRadio;
@@ -50,16 +50,6 @@ constexpr Blueprint kBlueprints[] = {
 };
 
 static_assert(std::size(kBlueprints) == kControlCount);
-constexpr bool tabOrderFollowsIds() {
-    std::size_t next = 0;
-    for (const Blueprint& blueprint : kBlueprints) {
-        if (!(blueprint.style & WS_TABSTOP)) continue;
-        if (next == std::size(layout::kTabOrder) || blueprint.id != idOf(layout::kTabOrder[next++]))
-            return false;
-    }
-    return next == std::size(layout::kTabOrder);
-}
-static_assert(tabOrderFollowsIds());
 
 bool isField(ControlId id) { return id == kText1Id || id == kText2Id; }
 
@@ -96,19 +86,6 @@ void Controls::layOut(UINT dpi, const Fonts& fonts) {
         const HFONT font = isField(blueprint.id) ? fonts.field() : fonts.caption();
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
-}
-
-HWND Controls::nextTabStop(HWND from, bool backwards) const {
-    constexpr int count = static_cast<int>(std::size(layout::kTabOrder));
-    int at = backwards ? 0 : count - 1;  // from outside the order: the first or last
-    for (int i = 0; i < count; ++i)
-        if ((*this)[idOf(layout::kTabOrder[i])] == from) at = i;
-    for (int step = 1; step <= count; ++step) {
-        const int next = (at + (backwards ? count - step : step)) % count;
-        HWND control = (*this)[idOf(layout::kTabOrder[next])];
-        if (IsWindowEnabled(control)) return control;
-    }
-    return nullptr;
 }
 
 }  // namespace quillop::ui

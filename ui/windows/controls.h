@@ -5,12 +5,12 @@
 #include <array>
 
 #include "fonts.h"
-#include "layout.h"
+#include "form1.h"
 
 namespace quillop::ui {
 
 // The window's child controls: the focusable ones in tab order (their ids
-// follow layout::Control), then the two labels and the frame.
+// follow Control), then the two labels and the frame.
 enum ControlId : int {
     kFirstControlId = 100,  // clear of IDOK and IDCANCEL, which Enter and Escape send
     kCommand1Id = kFirstControlId,
@@ -29,7 +29,7 @@ enum ControlId : int {
 };
 constexpr int kControlCount = kEndControlId - kFirstControlId;
 
-constexpr ControlId idOf(layout::Control control) {
+constexpr ControlId idOf(Control control) {
     return static_cast<ControlId>(kFirstControlId + static_cast<int>(control));
 }
 
@@ -41,9 +41,6 @@ public:
     // Places every control at this DPI and gives it its font.
     void layOut(UINT dpi, const Fonts& fonts);
     HWND operator[](ControlId id) const { return handles_[id - kFirstControlId]; }
-    // The next enabled control after this one in the table's tab order, round
-    // the end; null if none is enabled.
-    HWND nextTabStop(HWND from, bool backwards) const;
 
 private:
     std::array<HWND, kControlCount> handles_{};

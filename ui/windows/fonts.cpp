@@ -1,12 +1,9 @@
 #include "fonts.h"
 
-#include <algorithm>
 #include <cwchar>
 
 #include "dpi.h"
 #include "layout.h"
-#include "scale.h"
-#include "texts.h"
 #include "wide_string.h"
 
 namespace quillop::ui {
@@ -16,31 +13,19 @@ namespace {
 // 8.25 pt is 825 hundredths of a point, 72 points to the inch.
 constexpr int kCaptionCentipoints = 825;
 
-// The two longest captions and the room they have: the frame's title between
-// its corners, the symbolic option's beside its indicator (in twips).
-struct Room {
-    const char16_t* caption;
-    layout::Twips control;
-    int margin;
-};
-constexpr Room kLongestCaptions[] = {{texts::kFrame1, layout::kFrame1, 240},
-                                     {texts::kOption2, layout::kOption2, 300}};
-
-// How much narrower the font must be for both captions to fit; 1 if they do.
+// How much narrower the font must be for the longest captions to fit; 1 if they do.
 double fitFactor(HFONT font, UINT dpi, int& averageWidth) {
     HDC dc = GetDC(nullptr);
     const HGDIOBJ old = SelectObject(dc, font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     averageWidth = metrics.tmAveCharWidth;
-    double factor = 1.0;
-    for (const Room& room : kLongestCaptions) {
-        const std::wstring caption = files::wide(room.caption);
+    const double factor = layout::captionScale([dc, dpi](const char16_t* caption) {
+        const std::wstring text = files::wide(caption);
         SIZE size{};
-        GetTextExtentPoint32W(dc, caption.c_str(), int(caption.size()), &size);
-        const int available = toPixels(room.control.width - room.margin, dpi);
-        if (size.cx > available) factor = std::min(factor, double(available) / size.cx);
-    }
+        GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+        return size.cx * 1440.0 / dpi;
+    });
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     return factor;

@@ -1,12 +1,11 @@
 #include "main_window.h"
 
+#include <optional>
+
 #include "dpi.h"
 #include "field_colours.h"
-#include "handlers.h"
 #include "menu.h"
-#include "option_click.h"
 #include "option_focus.h"
-#include "render_first.h"
 #include "resource.h"
 #include "scale.h"
 #include "texts.h"
@@ -23,33 +22,30 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = 0;
 constexpr UINT_PTR kTimer1 = 1;
 
-struct OptionControl {
-    ControlId id;
-    Option option;
-};
-constexpr OptionControl kOptions[] = {{kOption1Id, Option::Option1},
-                                      {kOption2Id, Option::Option2},
-                                      {kOption3Id, Option::Option3},
-                                      {kOption4Id, Option::Option4}};
-
-const OptionControl& optionOf(ControlId id) {
-    for (const OptionControl& option : kOptions)
-        if (option.id == id) return option;
-    return kOptions[0];
-}
-
 std::u16string textOf(HWND control) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), int(text.size()))));
     return files::utf16(text);
 }
 
-void setTextIfChanged(HWND control, const std::u16string& text) {
-    if (textOf(control) != text) SetWindowTextW(control, files::wide(text).c_str());
-}
-
-void setChecked(HWND control, bool checked) {
-    SendMessageW(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+// The keys the controller answers, from a key-down message.
+std::optional<Key> formKey(WPARAM virtualKey) {
+    switch (virtualKey) {
+        case VK_TAB:
+            return GetKeyState(VK_SHIFT) < 0 ? Key::ShiftTab : Key::Tab;
+        case VK_UP:
+            return Key::Up;
+        case VK_DOWN:
+            return Key::Down;
+        case VK_LEFT:
+            return Key::Left;
+        case VK_RIGHT:
+            return Key::Right;
+        case VK_RETURN:
+            return Key::Enter;
+        default:
+            return std::nullopt;
+    }
 }
 
 bool registerClass(HINSTANCE instance, WNDPROC procedure) {
@@ -64,12 +60,15 @@ bool registerClass(HINSTANCE instance, WNDPROC procedure) {
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kWindowClass;
-    return RegisterClassExW(&windowClass) != 0;
+    // A second window of one process (the window's tests make several) shares it.
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 }  // namespace
 
-MainWindow::MainWindow(Services services) : services_(std::move(services)) {}
+MainWindow::MainWindow(Services services)
+    : files_(std::move(services.programFolder), services.replacer),
+      controller_(*this, services.random, services.clock, files_, FieldEntry::SelectText) {}
 
 MainWindow::~MainWindow() {
     if (window_) DestroyWindow(window_);
@@ -81,8 +80,6 @@ bool MainWindow::create(HINSTANCE instance, int showCommand) {
     window_ = CreateWindowExW(kExStyle, kWindowClass, files::wide(texts::kAppTitle).c_str(), kStyle,
                               CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, menu_, instance, this);
     if (!window_) return false;
-    boxes_ = std::make_unique<Win32MessageBoxes>(window_);
-    messages_ = std::make_unique<RenderFirst>(*boxes_, [this] { render(); });
 
     highContrast_ = highContrastOn();
     controls_.create(window_);
@@ -95,8 +92,8 @@ bool MainWindow::create(HINSTANCE instance, int showCommand) {
     SetWindowPos(window_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
                  work.top + (work.bottom - work.top - size.cy) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    render();
-    ShowWindow(window_, showCommand);  // activation gives Command1 the focus
+    ShowWindow(window_, showCommand);
+    controller_.start();
     return true;
 }
 
@@ -105,48 +102,11 @@ bool MainWindow::takeKey(const MSG& message) {
     if (message.message == WM_SYSKEYDOWN) showKeyboardCues();  // Alt, alone or with a key
     if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
         return false;
-    HWND focus = GetFocus();
-    const int id = focus ? GetDlgCtrlID(focus) : 0;
-    switch (message.wParam) {
-        case VK_TAB:
-            showKeyboardCues();
-            moveFocus(GetKeyState(VK_SHIFT) < 0);
-            return true;
-        case VK_UP:
-        case VK_DOWN:
-        case VK_LEFT:
-        case VK_RIGHT:
-            if (!isOption(id)) return false;
-            showKeyboardCues();
-            stepInGroup(focus, message.wParam == VK_UP || message.wParam == VK_LEFT);
-            return true;
-        case VK_RETURN:
-            // Presses the push button that has the focus; anywhere else it does
-            // nothing, since the window has no default button.
-            if (id == kCommand1Id || id == kCommand2Id) onControl(id, BN_CLICKED, focus);
-            return true;
-        default:
-            return false;
-    }
-}
-
-void MainWindow::moveFocus(bool backwards) {
-    if (HWND next = controls_.nextTabStop(GetFocus(), backwards)) {
-        SetFocus(next);
-        // A field entered by Tab has its text selected, as in a dialog.
-        if (next == controls_[kText1Id] || next == controls_[kText2Id])
-            SendMessageW(next, EM_SETSEL, 0, -1);
-    }
-}
-
-// The next option of the group, round its end, takes the focus and is chosen
-// as by a click. The group is the dialog manager's: up to the next WS_GROUP.
-void MainWindow::stepInGroup(HWND option, bool backwards) {
-    HWND next = GetNextDlgGroupItem(window_, option, backwards);
-    if (!next || !isOption(GetDlgCtrlID(next))) return;
-    SetFocus(next);
-    clickOption(form_, optionOf(static_cast<ControlId>(GetDlgCtrlID(next))).option);
-    render();
+    const int id = GetFocus() ? GetDlgCtrlID(GetFocus()) : 0;
+    const auto key = formKey(message.wParam);
+    if (!key || id < kFirstControlId || id > kCommand2Id) return false;
+    if (*key != Key::Enter) showKeyboardCues();
+    return controller_.key(static_cast<Control>(id - kFirstControlId), *key);
 }
 
 // What the dialog manager does for its own keys: a window opened by the mouse
@@ -178,12 +138,14 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (lParam) {
                 onControl(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-            } else if (HIWORD(wParam) == 0) {
-                onMenu(LOWORD(wParam));
+            } else if (HIWORD(wParam) == 0 && LOWORD(wParam) >= kMnuSaveChis &&
+                       LOWORD(wParam) <= kMnuExit) {
+                controller_.click(static_cast<Control>(int(Control::mnuSaveChis) + LOWORD(wParam) -
+                                                       kMnuSaveChis));
             }
             return 0;
         case WM_TIMER:
-            if (wParam == kTimer1) onTick();
+            if (wParam == kTimer1) controller_.tick();
             return 0;
         case WM_CTLCOLOREDIT: {
             const FieldColours colours = fieldColours(highContrast_);
@@ -229,66 +191,11 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::onControl(int id, int code, HWND control) {
-    if (code == EN_CHANGE) {
-        // Typing and pasting go straight into the form; the field's limit has
-        // already cut what does not fit.
-        if (id == kText1Id) form_.Text1.Text = textOf(control);
-        if (id == kText2Id) form_.Text2.Text = textOf(control);
-        return;
-    }
-    if (code != BN_CLICKED) return;
-    switch (id) {
-        case kOption1Id:
-        case kOption2Id:
-        case kOption3Id:
-        case kOption4Id:
-            if (isFocusClick(control)) return;
-            clickOption(form_, optionOf(static_cast<ControlId>(id)).option);
-            break;
-        case kCheck1Id:
-            clickCheck1(form_);
-            break;
-        case kCommand1Id:
-            onCommand1Click(form_, services_.random, services_.clock, *messages_);
-            break;
-        case kCommand2Id:
-            onCommand2Click(form_, *messages_);
-            break;
-        default:
-            return;  // Enter and Escape (IDOK, IDCANCEL) press nothing
-    }
-    render();
-}
-
-void MainWindow::onMenu(int id) {
-    switch (id) {
-        case kMnuSaveChis:
-            return save(files::onMnuSaveChisClick);
-        case kMnuSaveSim:
-            return save(files::onMnuSaveSimClick);
-        case kMnuSave:
-            return save(files::onMnuSaveClick);
-        case kMnuExit:
-            // At once: no pending tick or other message runs after OK.
-            if (onMnuExitClick(*messages_)) TerminateProcess(GetCurrentProcess(), 0);
-            return;
-        default:
-            return;
-    }
-}
-
-void MainWindow::onTick() {
-    // One tick per arming: the timer is off before the handler runs.
-    KillTimer(window_, kTimer1);
-    timerArmed_ = false;
-    if (form_.Timer1.Enabled) onTimer1Tick(form_, services_.random, *messages_);
-    render();
-}
-
-void MainWindow::save(void (*command)(const Form1&, files::SaveServices&)) {
-    files::SaveServices services{services_.programFolder, services_.replacer, *messages_};
-    command(form_, services);
-    render();
+    if (rendering_ || id < kFirstControlId || id > kCommand2Id) return;
+    const auto which = static_cast<Control>(id - kFirstControlId);
+    // Typing and pasting; the field's limit has already cut what does not fit.
+    if (code == EN_CHANGE) controller_.typed(which, textOf(control));
+    if (code == BN_CLICKED && !isFocusClick(control)) controller_.click(which);
 }
 
 void MainWindow::layOut(UINT dpi) {
@@ -317,25 +224,44 @@ SIZE MainWindow::fitClientArea(UINT dpi) {
     return size;
 }
 
-void MainWindow::render() {
-    setTextIfChanged(controls_[kText1Id], form_.Text1.Text);
-    setTextIfChanged(controls_[kText2Id], form_.Text2.Text);
-    for (const OptionControl& option : kOptions) {
-        const OptionButton& state = optionButton(form_, option.option);
-        setChecked(controls_[option.id], state.Value);
-        EnableWindow(controls_[option.id], state.Enabled);
+void MainWindow::setText(Control field, const std::u16string& text) {
+    rendering_ = true;
+    SetWindowTextW(controls_[idOf(field)], files::wide(text).c_str());
+    rendering_ = false;
+}
+
+void MainWindow::setChecked(Control control, bool checked) {
+    SendMessageW(controls_[idOf(control)], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void MainWindow::setEnabled(Control control, bool enabled) {
+    if (control < Control::mnuSaveChis) {
+        EnableWindow(controls_[idOf(control)], enabled);
+    } else {
+        const UINT item = kMnuSaveChis + int(control) - int(Control::mnuSaveChis);
+        EnableMenuItem(menu_, item, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     }
-    setChecked(controls_[kCheck1Id], form_.Check1.Value == 1);
-    EnableWindow(controls_[kCommand1Id], form_.Command1.Enabled);
-    EnableWindow(controls_[kCommand2Id], form_.Command2.Enabled);
-    renderMenu(menu_, form_);
-    // Arming an armed timer adds no tick.
-    if (form_.Timer1.Enabled && !timerArmed_)
-        timerArmed_ = SetTimer(window_, kTimer1, Form1::kTimer1IntervalMs, nullptr) != 0;
-    if (!form_.Timer1.Enabled && timerArmed_) {
+}
+
+void MainWindow::setFocus(Control control, bool selectText) {
+    HWND next = controls_[idOf(control)];
+    SetFocus(next);
+    if (selectText) SendMessageW(next, EM_SETSEL, 0, -1);
+}
+
+// SetTimer repeats: the controller disarms it in the tick, before any box.
+void MainWindow::setTimer(bool armed) {
+    if (armed)
+        SetTimer(window_, kTimer1, Form1::kTimer1IntervalMs, nullptr);
+    else
         KillTimer(window_, kTimer1);
-        timerArmed_ = false;
-    }
+}
+
+void MainWindow::endProgram() { TerminateProcess(GetCurrentProcess(), 0); }
+
+MessageAnswer MainWindow::show(const std::u16string& text, MessageIcon icon,
+                               MessageButtons buttons) {
+    return Win32MessageBoxes(window_).show(text, icon, buttons);
 }
 
 }  // namespace quillop::ui

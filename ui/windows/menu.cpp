@@ -17,20 +17,6 @@ constexpr Item kItems[] = {{kMnuSaveChis, texts::kMnuSaveChis},
                            {kMnuSave, texts::kMnuSave},
                            {kMnuExit, texts::kMnuExit}};
 
-const MenuItem& itemOf(const Form1& form, MenuCommand command) {
-    switch (command) {
-        case kMnuSaveChis:
-            return form.mnuSaveChis;
-        case kMnuSaveSim:
-            return form.mnuSaveSim;
-        case kMnuSave:
-            return form.mnuSave;
-        case kMnuExit:
-            break;
-    }
-    return form.mnuExit;
-}
-
 }  // namespace
 
 HMENU buildMenuBar() {
@@ -41,13 +27,6 @@ HMENU buildMenuBar() {
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file),
                 files::wide(texts::kMnuFile).c_str());
     return bar;
-}
-
-void renderMenu(HMENU bar, const Form1& form) {
-    for (const Item& item : kItems) {
-        const bool enabled = itemOf(form, item.command).Enabled;
-        EnableMenuItem(bar, item.command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-    }
 }
 
 }  // namespace quillop::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QLineEdit>
 #include <string>
 
@@ -27,7 +28,7 @@ struct Window {
     W* get(const std::string& name) {
         return window.findChild<W*>(QString::fromStdString(name));
     }
-    // What the widgets show, in the words of doubles::describe.
+    // What the widgets and menu items show, in the words of doubles::describe.
     std::string shows() {
         Form1 f;
         for (auto [name, option] : {std::pair{"Option1", &f.Option1},
@@ -36,7 +37,13 @@ struct Window {
                                     {"Option4", &f.Option4}})
             *option = {get<QAbstractButton>(name)->isChecked(), get(name)->isEnabled()};
         f.Check1.Value = get<QAbstractButton>("Check1")->isChecked() ? 1 : 0;
+        f.Command1.Enabled = get("Command1")->isEnabled();
         f.Command2.Enabled = get("Command2")->isEnabled();
+        for (auto [name, item] : {std::pair{"mnuSaveChis", &f.mnuSaveChis},
+                                  {"mnuSaveSim", &f.mnuSaveSim},
+                                  {"mnuSave", &f.mnuSave},
+                                  {"mnuExit", &f.mnuExit}})
+            item->Enabled = get<QAction>(name)->isEnabled();
         f.Text1.Text = get<QLineEdit>("Text1")->text().toStdU16String();
         f.Text2.Text = get<QLineEdit>("Text2")->text().toStdU16String();
         return doubles::describe(f);
