@@ -63,12 +63,12 @@ TEST(SaveCommands, WriteTheirOwnFileOrReportWhyNot) {
         {mnuSaveChis, u"7", u"", u"/full", u"/full" SEP u"Числовой пароль.txt <- " NUMERIC
          u"7\r\n", u"(x) OK: Не удалось сохранить файл «/full" SEP u"Числовой пароль.txt».\n"
          u"Причина: Disk full\nПрежний файл, если он был, не изменён."},
-        {onMnuSaveSimClick, u"", u"Q", u"/unsynced", u"/unsynced" SEP u"Символьный пароль.txt <- "
+        {mnuSaveSim, u"", u"Q", u"/unsynced", u"/unsynced" SEP u"Символьный пароль.txt <- "
          SYMBOLIC u"Q\r\n", u"(x) OK: Не удалось сохранить файл «/unsynced" SEP u"Символьный "
          u"пароль.txt».\nПричина: I/O\nНовый файл уже записан на место прежнего, но система не "
          u"подтвердила, что он сохранён на диске."},
         // Without the program's folder the path would be relative: nothing is written.
-        {onMnuSaveClick, u"1", u"Q", u"", u"", u"(x) OK: Не удалось определить папку программы, "
+        {mnuSave, u"1", u"Q", u"", u"", u"(x) OK: Не удалось определить папку программы, "
          u"в которую сохраняются файлы. Файл не записан."},
         // clang-format on
     };
