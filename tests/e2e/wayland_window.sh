@@ -24,12 +24,7 @@ trap 'exit 130' INT TERM
 x_session_start "$work" || { echo "SKIPPED: no X server: $X_SESSION_ERROR"; exit 77; }
 fail() { echo "FAIL: $*" && sed 's/^/  program: /' "${log:-/dev/null}" && exit 1; }
 
-dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
-x_started $!
-wait_until 10 test -s "$work/bus" || fail "no session bus started"
-export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-x_started $!
+x_a11y_bus "$work" || fail "no session bus started"
 weston --backend=x11-backend.so --use-pixman --idle-time=0 --xwayland --socket=quillop \
     --width=1024 --height=720 --log="$work/weston.log" >/dev/null 2>&1 &
 x_started $!
@@ -42,11 +37,8 @@ a11y() {
     /usr/bin/python3 - "$@" <<'EOF'
 import sys, pyatspi
 command, *name = sys.argv[1:]
-def tree(node):
-    yield node
-    for child in node: yield from tree(child)
-apps = [a for a in pyatspi.Registry.getDesktop(0) if a and a.name == "quillop"]
-nodes = [n for a in apps for n in tree(a)]
+tree = lambda node: [node] + [n for child in node for n in tree(child)]
+nodes = [n for a in pyatspi.Registry.getDesktop(0) if a and a.name == "quillop" for n in tree(a)]
 # AT-SPI 2.46 says "push button", 2.56 "button".
 role = lambda node: node.getRoleName().replace("push button", "button")
 if command == "list": print("\n".join(f"{role(n)}:{n.name}" for n in nodes))
@@ -55,21 +47,19 @@ for node in (n for n in nodes if [n.name] == name):
     if command == "text" and node.getRoleName() == "text": print(node.queryText().getText(0, -1))
 EOF
 }
-# start [VARIABLE=VALUE...]: the program in a fresh folder, on weston.
+# start [VARIABLE=VALUE...]: the program on weston.
 start() {
     log=$(mktemp "$work/log.XXXXXX")
-    cp "$program" "$work/quillop"
     # Of the protocol only the sizes asked for and the boxes' parents are kept.
-    (cd "$work" && exec env -u DISPLAY -u QT_QPA_PLATFORM "$@" WAYLAND_DISPLAY=quillop \
+    (exec env -u DISPLAY -u QT_QPA_PLATFORM "$@" WAYLAND_DISPLAY=quillop \
         LANG=C.UTF-8 XDG_SESSION_TYPE=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-        WAYLAND_DEBUG=client ./quillop 2> >(grep --line-buffered -E \
+        WAYLAND_DEBUG=client "$program" 2> >(grep --line-buffered -E \
         'set_parent|xdg_toplevel[@#][0-9]+\.configure\([1-9]|^[^[]' >"$log")) &
     pid=$!
     x_started "$pid"
     wait_until 20 eval 'has "button:Генерировать"' || fail "no window came up"
 }
 has() { a11y list | grep -xF "$1" >/dev/null; }
-running() { kill -0 "$pid" 2>/dev/null; }
 uses() { grep -q "/libq$1[^/]*\.so" "/proc/$pid/maps" || fail "the program does not run on $1"; }
 
 # With XWayland: X11, as on an X11 desktop.
@@ -106,7 +96,7 @@ wait_until 5 grep -q 'toplevel.[0-9]*\.configure([1-9]' "$log" || fail "weston m
 # Choosing the length changes no password, and the window draws itself anew.
 a11y press "8 значный"
 sleep 1
-running || fail "the program ended when weston maximised its window"
+kill -0 "$pid" 2>/dev/null || fail "the program ended when weston maximised its window"
 [ "$(a11y text Числовой; a11y text Символьный)" = "$passwords" ] || fail "the passwords were lost"
 # A box is the window's transient child.
 a11y press "Очистить поля"
