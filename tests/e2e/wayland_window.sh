@@ -13,15 +13,13 @@ set -uo pipefail
 program=$(realpath "$1")
 # shellcheck source=x_session.sh
 . "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/x_session.sh"
-for tool in weston Xwayland dbus-daemon /usr/libexec/at-spi-bus-launcher; do
-    command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 77; }
-done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIPPED: no python3-pyatspi"; exit 77; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillop-wayland.XXXXXX")
 trap 'x_session_stop; rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM
-x_session_start "$work" || { echo "SKIPPED: no X server: $X_SESSION_ERROR"; exit 77; }
+x_session_start "$work" weston Xwayland dbus-daemon /usr/libexec/at-spi-bus-launcher ||
+    { echo "SKIPPED: $X_SESSION_ERROR"; exit 77; }
 fail() { echo "FAIL: $*" && sed 's/^/  program: /' "${log:-/dev/null}" && exit 1; }
 
 x_a11y_bus "$work" || fail "no session bus started"
@@ -102,6 +100,4 @@ kill -0 "$pid" 2>/dev/null || fail "the program ended when weston maximised its 
 a11y press "Очистить поля"
 wait_until 5 has alert:Quillop || fail "no message box appeared"
 grep -q set_parent "$log" || fail "the box is not the window's transient child"
-a11y press OK
-wait_until 5 eval '! has alert:Quillop' || fail "the box did not close on OK"
 echo "ok   wayland"
