@@ -77,11 +77,9 @@ wait_until 10 eval '! has "button:Генерировать"' || fail "the progra
 # Without an X server: natively, every control there.
 start
 uses wayland
-for control in "button:Генерировать" "button:Очистить поля" "text:Числовой" \
-    "text:Символьный" "radio button:Числовой пароль" "radio button:Символьный пароль" \
-    "check box:Одновременно" "radio button:6 значный" "radio button:8 значный" "menu item:Файл" \
-    "menu item:Сохранить числовой" "menu item:Сохранить символьный" "menu item:Сохранить оба" \
-    "menu item:Выход"; do
+for control in button:{Генерировать,"Очистить поля"} text:{Числовой,Символьный} "check box:Одновременно" \
+    "radio button:"{"Числовой пароль","Символьный пароль","6 значный","8 значный"} \
+    "menu item:"{Файл,"Сохранить числовой","Сохранить символьный","Сохранить оба",Выход}; do
     has "$control" || fail "no $control"
 done
 a11y press Одновременно && a11y press Генерировать

@@ -69,13 +69,10 @@ x_session_stop() {
     X_SESSION_PIDS=()
 }
 
+# xwininfo tells the absolute X and Y, then the relative ones, then the width and height.
 x_geometry() {
-    xwininfo -id "$1" 2>/dev/null | awk '
-        /Absolute upper-left X:/ { x = $NF }
-        /Absolute upper-left Y:/ { y = $NF }
-        /^ *Width:/ { w = $NF }
-        /^ *Height:/ { h = $NF }
-        END { if (w != "") print x, y, w, h }'
+    xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left [XY]:|^ *(Width|Height):/ { v[n++] = $NF }
+        END { if (n == 4) print v[0], v[1], v[2], v[3] }'
 }
 
 x_a11y_bus() {
