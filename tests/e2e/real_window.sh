@@ -1,19 +1,28 @@
 #!/bin/bash
-# The built program as a person uses it: copied into a folder of its own and
-# started through a link from another folder, shown in a real X11 window under
-# Xvfb and openbox, driven only by mouse clicks and key presses, and judged by
-# what only a real window shows: the window manager's hints, the files beside
+# The built program as a person uses it, judged by what only a real window
+# shows; the rules of the window are the controller's tests.
+#
+# window: copied into a folder of its own and started through a link from
+# another folder, in a real X11 window under Xvfb and openbox, driven only by
+# mouse clicks and key presses: the window manager's hints, the files beside
 # the program, the real timer, the access keys on a Russian keyboard layout and
-# how the process ends. The rules of the window are the controller's tests.
+# how the process ends.
 #
-# The screen_reader case walks the window by the keyboard with Orca and checks
-# what it speaks.
+# wayland: in weston, which runs in the private Xvfb only so that its bindings
+# have a keyboard (weston's headless backend has none). Where XWayland is at
+# hand the program must take it, centred with a close button only; with no X
+# server it runs natively, its controls driven through AT-SPI, and a
+# compositor's "maximised" (weston's Super+Shift+M) must leave it alive with
+# its passwords: Qt 6.4 used to die there of a protocol error.
 #
-# Usage: real_window.sh PATH_TO_QUILLOP [window|screen_reader]
+# screen_reader: walks the window by the keyboard with Orca and checks what it
+# speaks.
+#
+# Usage: real_window.sh PATH_TO_QUILLOP [window|wayland|screen_reader]
 # Exit status: 0 passed, 1 failed, 77 no X server could start or the case was
-# skipped (the screen_reader case runs only with QUILLOP_ORCA=1).
+# skipped (what it needs is missing; screen_reader runs only with QUILLOP_ORCA=1).
 set -uo pipefail
-[ -x "${1:-}" ] || { echo "usage: $0 PATH_TO_QUILLOP [window|screen_reader]" >&2; exit 2; }
+[ -x "${1:-}" ] || { echo "usage: $0 PATH_TO_QUILLOP [window|wayland|screen_reader]" >&2; exit 2; }
 program=$(realpath "$1")
 case=${2:-window}
 # shellcheck source=x_session.sh
@@ -78,11 +87,11 @@ answer() {
 }
 find_box() { box=$(windows | grep -vx "$window" | head -n 1) && [ -n "$box" ]; }
 
-hex() { od -An -v -tx1 "$folder/$1" | tr -d ' \n'; }
+hex() { od -An -v -tx1 "$folder/$1" 2>/dev/null | tr -d ' \n'; }
 # expect_file NAME PATTERN: written beside the program, its bytes match, and
 # only its owner may read it.
 expect_file() {
-    [[ $(hex "$1" 2>/dev/null) =~ ^$2$ ]] || fail "\"$1\" beside the program holds \"$(hex "$1")\", not $2"
+    [[ $(hex "$1") =~ ^$2$ ]] || fail "\"$1\" beside the program holds \"$(hex "$1")\", not $2"
     [ "$(stat -c %a "$folder/$1")" = 600 ] || fail "\"$1\" has mode $(stat -c %a "$folder/$1")"
 }
 
@@ -120,6 +129,88 @@ case_window() {
     # Exit, then OK, ends.
     choose $EXIT Return
     expect_end
+}
+
+# a11y list | press NAME | text NAME: every control as "role:name", an
+# action on the control of that name, the text of that field.
+a11y() {
+    /usr/bin/python3 - "$@" <<'EOF'
+import sys, pyatspi
+command, *name = sys.argv[1:]
+tree = lambda node: [node] + [n for child in node for n in tree(child)]
+nodes = [n for a in pyatspi.Registry.getDesktop(0) if a and a.name == "quillop" for n in tree(a)]
+# AT-SPI 2.46 says "push button", 2.56 "button".
+role = lambda node: node.getRoleName().replace("push button", "button")
+if command == "list": print("\n".join(f"{role(n)}:{n.name}" for n in nodes))
+for node in (n for n in nodes if [n.name] == name):
+    if command == "press": node.queryAction().doAction(0)
+    if command == "text" and node.getRoleName() == "text": print(node.queryText().getText(0, -1))
+EOF
+}
+# start_on_weston [VARIABLE=VALUE...]: the program on weston.
+start_on_weston() {
+    folder=$(mktemp -u "$work/wayland.XXXXXX")
+    # Of the protocol only the sizes asked for and the boxes' parents are kept.
+    (exec env -u DISPLAY -u QT_QPA_PLATFORM "$@" WAYLAND_DISPLAY=quillop \
+        LANG=C.UTF-8 XDG_SESSION_TYPE=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+        WAYLAND_DEBUG=client "$program" 2> >(grep --line-buffered -E \
+        'set_parent|xdg_toplevel[@#][0-9]+\.configure\([1-9]|^[^[]' >"$folder.log")) &
+    pid=$!
+    x_started "$pid"
+    wait_until 20 eval 'has "button:Генерировать"' || fail "no window came up"
+}
+has() { a11y list | grep -xF "$1" >/dev/null; }
+uses() { grep -q "/libq$1[^/]*\.so" "/proc/$pid/maps" || fail "the program does not run on $1"; }
+
+case_wayland() {
+    command -v weston Xwayland dbus-daemon /usr/libexec/at-spi-bus-launcher >/dev/null ||
+        { echo "SKIPPED: weston, XWayland or the buses are not installed"; exit 77; }
+    /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIPPED: no python3-pyatspi"; exit 77; }
+    x_a11y_bus "$work" || fail "no session bus started"
+    weston --backend=x11-backend.so --use-pixman --idle-time=0 --xwayland --socket=quillop \
+        --width=1024 --height=720 --log="$work/weston.log" >/dev/null 2>&1 &
+    x_started $!
+    wait_until 20 grep -qs 'listening on display' "$work/weston.log" || fail "weston did not start"
+    xwayland=$(sed -n 's/.*listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log")
+
+    # With XWayland: X11, as on an X11 desktop.
+    start_on_weston DISPLAY="$xwayland"
+    uses xcb
+    window=$(DISPLAY=$xwayland xdotool search --onlyvisible --pid "$pid" --name '^Quillop$' | head -n 1)
+    read -r x y w h < <(DISPLAY=$xwayland x_geometry "$window")
+    dx=$((x + w / 2 - 512)) dy=$((y + h / 2 - 360))
+    # Within the frame that weston draws around it.
+    [ ${dx#-} -le 30 ] && [ ${dy#-} -le 30 ] || fail "the window is off the screen's centre by $dx, $dy"
+    # Motif decorations: neither minimise (0x20) nor maximise (0x40).
+    decorations=$(DISPLAY=$xwayland xprop -id "$window" _MOTIF_WM_HINTS | awk -F', ' '{print $3}')
+    [ $((decorations & 0x60)) = 0 ] || fail "the title bar offers more than a close button"
+    { kill -9 "$pid" && wait "$pid"; } 2>/dev/null
+    wait_until 10 eval '! has "button:Генерировать"' || fail "the program stayed on the bus"
+
+    # Without an X server: natively, every control there.
+    start_on_weston
+    uses wayland
+    for control in button:{Генерировать,"Очистить поля"} text:{Числовой,Символьный} "check box:Одновременно" \
+        "radio button:"{"Числовой пароль","Символьный пароль","6 значный","8 значный"} \
+        "menu item:"{Файл,"Сохранить числовой","Сохранить символьный","Сохранить оба",Выход}; do
+        has "$control" || fail "no $control"
+    done
+    a11y press Одновременно && a11y press Генерировать
+    wait_until 5 eval '[ -n "$(a11y text Символьный)" ]' || fail "Generate filled no symbolic password"
+    passwords=$(a11y text Числовой; a11y text Символьный)
+    [[ $passwords =~ ^[0-9]+$'\n'[A-Z@!#$%]{6}$ ]] || fail "Generate filled the fields with \"$passwords\""
+    # The compositor maximises the window that has the keyboard.
+    xdotool key super+shift+m
+    wait_until 5 grep -q 'toplevel.[0-9]*\.configure([1-9]' "$folder.log" || fail "weston maximised nothing"
+    # Choosing the length changes no password, and the window draws itself anew.
+    a11y press "8 значный"
+    sleep 1
+    running || fail "the program ended when weston maximised its window"
+    [ "$(a11y text Числовой; a11y text Символьный)" = "$passwords" ] || fail "the passwords were lost"
+    # A box is the window's transient child.
+    a11y press "Очистить поля"
+    wait_until 5 has alert:Quillop || fail "no message box appeared"
+    grep -q set_parent "$folder.log" || fail "the box is not the window's transient child"
 }
 
 # The Orca screen reader, started on a private session bus with the

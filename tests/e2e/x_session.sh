@@ -2,8 +2,7 @@
 # openbox as the window manager. Sourced by the end-to-end suite and by
 # script/screenshot; bash only, with or without set -e.
 #
-#   x_session_start DIR [TOOL...]   starts both; DIR is a scratch folder the caller
-#                         owns, the TOOLs what the caller needs besides.
+#   x_session_start DIR   starts both; DIR is a scratch folder the caller owns.
 #                         Sets DISPLAY and X_FRAMEBUFFER (the screen as an XWD
 #                         file that Xvfb keeps up to date). Returns 1, with the
 #                         reason in X_SESSION_ERROR, where no server can start.
@@ -37,7 +36,7 @@ x_session_wait() {
 
 x_session_start() {
     local dir=$1 tool
-    for tool in Xvfb openbox xdotool xwininfo xprop setxkbmap "${@:2}"; do
+    for tool in Xvfb openbox xdotool xwininfo xprop setxkbmap; do
         command -v "$tool" >/dev/null 2>&1 ||
             { X_SESSION_ERROR="$tool is not installed (script/bootstrap --test installs it)"; return 1; }
     done
