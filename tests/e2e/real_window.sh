@@ -58,7 +58,6 @@ start_quillop() {
 windows() { xdotool search --onlyvisible --pid "$pid" --name '^Quillop$' 2>/dev/null; }
 find_window() { window=$(windows | head -n 1) && [ -n "$window" ]; }
 settled() {
-    local before
     before=$(x_geometry "$window") && sleep 0.1 && read -r x y w h < <(x_geometry "$window")
     [ "$before" = "$x $y $w $h" ]
 }
@@ -176,8 +175,7 @@ case_wayland() {
     # With XWayland: X11, as on an X11 desktop.
     start_on_weston DISPLAY="$xwayland"
     uses xcb
-    window=$(DISPLAY=$xwayland xdotool search --onlyvisible --pid "$pid" --name '^Quillop$' | head -n 1)
-    read -r x y w h < <(DISPLAY=$xwayland x_geometry "$window")
+    DISPLAY=$xwayland wait_until 5 find_window && DISPLAY=$xwayland wait_until 5 settled || fail "no window on XWayland"
     dx=$((x + w / 2 - 512)) dy=$((y + h / 2 - 360))
     # Within the frame that weston draws around it.
     [ ${dx#-} -le 30 ] && [ ${dy#-} -le 30 ] || fail "the window is off the screen's centre by $dx, $dy"
@@ -241,11 +239,8 @@ spoken() {
 # "|", is all of PATTERN; sets said to it, and the next hearing starts after it.
 hear() {
     expected=${2//|/\\|}
-    wait_until "$1" eval '[[ $(spoken | paste -sd "|") =~ ^($expected)$ ]]' || {
-        echo "Orca said: $(spoken | paste -sd '|')"
-        return 1
-    }
-    said=$(spoken | paste -sd "|")
+    wait_until "$1" eval 'said=$(spoken | paste -sd "|"); [[ $said =~ ^($expected)$ ]]' ||
+        { echo "Orca said: $said"; return 1; }
     heard=$(grep -ac "SPEECH OUTPUT: '" "$work/orca.log")
 }
 # says KEY PATTERN: after the key, Orca says exactly that. One key at a time:

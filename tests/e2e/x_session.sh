@@ -13,7 +13,6 @@
 #   wait_until SECONDS COMMAND...   true once COMMAND succeeds, false at the deadline.
 
 X_SESSION_PIDS=()
-X_SESSION_ERROR=
 x_session_rc=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/openbox.xml
 
 x_started() { X_SESSION_PIDS+=("$1"); }
