@@ -45,10 +45,10 @@ LRESULT CALLBACK answerBoxes(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 const std::map<std::string, BYTE> kKeys = {
-    {"Tab", VK_TAB}, {"Return", VK_RETURN}, {"Up", VK_UP}, {"Down", VK_DOWN}, {"space", VK_SPACE}};
+    {"Tab", VK_TAB}, {"Return", VK_RETURN}, {"Down", VK_DOWN}, {"space", VK_SPACE}};
 
 struct Window {
-    doubles::ScriptedRandom random{{0.5, 0, 0, 0, 0, 0, 0, 0, 0, 0.5}};
+    doubles::ScriptedRandom random{{0.5, 0, 0, 0, 0, 0, 0, 0, 0}};
     files::Win32FileReplacer replacer;
     MainWindow window{{random, random, replacer, u"Z:\\nowhere"}};
     HHOOK hook = SetWindowsHookExW(WH_CBT, answerBoxes, nullptr, GetCurrentThreadId());
@@ -119,8 +119,11 @@ struct Window {
 
 // From the top, as a screen reader meets them: each control's kind, the name
 // MSAA gives it (a field's is its label's, the label right before it), and g
-// where a group of the dialog manager starts; then the fields' colours.
-TEST(WindowTest, ScreenReadersHearEveryControlByItsNameAndTheFieldsAreGreen) {
+// where a group of the dialog manager starts; the fields' colours; then, at
+// the DPI it starts at, moved to the other of 96 and 192 and back, as between
+// two monitors: the client area and every control where the layout puts it,
+// and the caption font made anew, the old one freed.
+TEST(WindowTest, EveryControlNamedColouredAndInPlaceAtEachDpi) {
     Window w;
     std::u16string heard;
     for (HWND c = GetWindow(w.window.handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
@@ -159,13 +162,6 @@ TEST(WindowTest, ScreenReadersHearEveryControlByItsNameAndTheFieldsAreGreen) {
     EXPECT_EQ(contrast.text, GetSysColor(COLOR_WINDOWTEXT));
     EXPECT_EQ(contrast.background, GetSysColor(COLOR_WINDOW));
     EXPECT_EQ(contrast.brush, GetSysColorBrush(COLOR_WINDOW));
-}
-
-// At the DPI it starts at, then moved to the other of 96 and 192 and back, as
-// between two monitors: the client area and every control where the layout
-// puts it, and the caption font made anew, the old one freed.
-TEST(WindowTest, EveryControlInPlaceAtEachDpiWithItsOldFontFreed) {
-    Window w;
     HWND main = w.window.handle();
     const UINT start = dpi::of(main);
     using namespace layout;  // each control's place, in the order of their ids
@@ -206,18 +202,15 @@ TEST(WindowTest, EveryKeyAndClickReachesTheController) {
     const std::u16string cleared = u"Quillop (i) OK: Числовое и Символьное поля очищены!; ";
     const std::pair<const char*, std::u16string> rows[] = {
         {"", u"Command1: Option1 Option3 !Command2 !mnuSaveChis !mnuSaveSim !mnuSave [|] "},
-        {"Return", u"Command1: Option1 Option3 !Command2 [500000|] "},
-        {"Tab", u"Text1 selected: Option1 Option3 !Command2 [500000|] "},
-        {"shift+Tab Tab Tab Down", u"Option2: Option2 Option3 [|] "},
-        {"menu:3 menu:4",
-         u"Option2: Option2 Option3 [|] Quillop (x) OK: Ошибка сохранения "
-         u"файла!!!; Quillop (i) OK Cancel: Вы хотите выйти?; "},
+        {"Return Tab", u"Text1 selected: Option1 Option3 !Command2 [500000|] "},
+        {"shift+Tab Tab Tab Down menu:3 menu:4",
+         u"Option2: Option2 Option3 [|] Quillop (x) OK: Ошибка сохранения файла!!!; "
+         u"Quillop (i) OK Cancel: Вы хотите выйти?; "},
         {"Tab Tab Tab Down Tab Tab Return", u"Command1: Option2 Option4 [|QQQQQQQQ] "},
         {"shift+Tab Return shift+Tab shift+Tab shift+Tab space",
          u"Check1: !Option1 !Option2 Check1 Option4 [|] " + cleared},
-        {"click:Check1 click:Option1 click:Option3 click:Command1",
-         u"Command1: Option1 Option3 !Command2 [500000|] "},
-        {"click:Option2 click:Command2", u"Command2: Option2 Option3 [|] " + cleared},
+        {"click:Check1 click:Option2 click:Option3 click:Command2",
+         u"Command2: Option2 Option3 [|] " + cleared},
     };
     Window w;
     for (const auto& [actions, shown] : rows) {
