@@ -54,7 +54,6 @@ struct Window {
     HHOOK hook = SetWindowsHookExW(WH_CBT, answerBoxes, nullptr, GetCurrentThreadId());
     Window() {
         CoInitialize(nullptr);  // for what MSAA reads
-        boxes.clear();
         EXPECT_TRUE(window.create(GetModuleHandleW(nullptr), SW_SHOWNORMAL));
         for (int i = 0; i < 100 && GetForegroundWindow() != window.handle(); ++i) pump();
     }
@@ -168,11 +167,8 @@ TEST(WindowTest, EveryControlNamedColouredAndInPlaceAtEachDpi) {
     const Twips places[] = {kCommand1, kText1,   kOption1,  kOption2, kText2,  kCheck1,
                             kOption3,  kOption4, kCommand2, kLabel1,  kLabel2, kFrame1};
     const UINT dpis[] = {start, start == 96 ? 192u : 96u, start};
+    HFONT font = nullptr;  // the captions' font before
     for (const UINT& dpi : dpis) {
-        const auto font = [&] {
-            return HFONT(SendMessageW(GetWindow(main, GW_CHILD), WM_GETFONT, 0, 0));
-        };
-        const HFONT before = font();
         RECT r, client;
         GetWindowRect(main, &r);
         if (&dpi != dpis) SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&r));
@@ -189,10 +185,12 @@ TEST(WindowTest, EveryControlNamedColouredAndInPlaceAtEachDpi) {
             MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
             EXPECT_TRUE(EqualRect(&r, &want)) << id << " at " << dpi;
         }
+        const HFONT now = HFONT(SendMessageW(GetWindow(main, GW_CHILD), WM_GETFONT, 0, 0));
         LOGFONTW caption{};
-        GetObjectW(font(), sizeof caption, &caption);
+        GetObjectW(now, sizeof caption, &caption);
         EXPECT_EQ(caption.lfHeight, -MulDiv(825, int(dpi), 7200));
-        EXPECT_TRUE(font() == before || !GetObjectType(before)) << "the old font is kept";
+        EXPECT_TRUE(now == font || !GetObjectType(font)) << "the old font is kept";
+        font = now;
     }
 }
 
