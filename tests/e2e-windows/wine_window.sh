@@ -80,9 +80,11 @@ case_exit() {
     expect_end "OK in the exit question"
 }
 
-# The window's tests; a window that ended the process would end them early.
+# The window's tests: they fail by their status (gtest prints a PASSED line
+# for the tests that passed even when others failed), and a window that ended
+# the process, even with status 0, would end them before their last line.
 case_widgets() {
-    (cd "$work" && $wine "$tests" "$@") | tee "$work/tests.log"
+    (cd "$work" && $wine "$tests" "$@") | tee "$work/tests.log" || fail "the window's tests failed"
     grep -q '^\[  PASSED  \]' "$work/tests.log" || fail "the window's tests did not run to their end"
 }
 case_dpi() { case_widgets --gtest_filter='*Dpi*'; }
