@@ -87,6 +87,13 @@ case_widgets() {
     (cd "$work" && $wine "$tests" "$@") | tee "$work/tests.log" || fail "the window's tests failed"
     grep -q '^\[  PASSED  \]' "$work/tests.log" || fail "the window's tests did not run to their end"
 }
-case_dpi() { case_widgets --gtest_filter='*Dpi*'; }
+case_dpi() {
+    export QUILLOP_START_DPI=192
+    case_widgets --gtest_filter='*Dpi*'
+    if grep -q '^\[  SKIPPED \]' "$work/tests.log"; then
+        echo "SKIPPED: dpi: wine did not start the window at 192 DPI"
+        exit 77
+    fi
+}
 
 "case_$name"
