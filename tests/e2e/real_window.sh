@@ -71,7 +71,9 @@ click() { xdotool mousemove $((x + $1)) $((y + h - 179 + $2)) click 1; }
 # choose ITEM KEY: F10 opens "Файл", Down ITEM times (greyed items are reached
 # too, as in a Windows menu) and Return choose; KEY closes the box that follows.
 choose() {
-    xdotool windowactivate --sync "$window" key F10 $(printf 'Down %.0s' $(seq "$1")) Return
+    xdotool windowactivate --sync "$window" key F10
+    wait_until 10 other_window yes || fail "F10 opened no menu"
+    xdotool key $(printf 'Down %.0s' $(seq "$1")) Return
     answer "$2"
 }
 # answer KEY: a message box appears over the window and KEY closes it.
@@ -80,11 +82,20 @@ answer() {
     # Once more if the box had not taken the keyboard yet.
     for _ in 1 2 3; do
         xdotool windowactivate --sync "$box" key "$1" 2>/dev/null
-        wait_until 2 eval '! find_box' && return
+        wait_until 5 eval '! find_box' && return
     done
     fail "the message box did not close on $1"
 }
-find_box() { box=$(windows | grep -vx "$window" | head -n 1) && [ -n "$box" ]; }
+# other_window yes|no: sets found to a window of the program besides the main
+# one that the program places itself (yes: the menu's popup) or not (no: a box).
+other_window() {
+    found=$(for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        [ "$w" != "$window" ] && xwininfo -id "$w" 2>/dev/null |
+            grep -q "Override Redirect State: $1" && echo "$w"
+    done | head -n 1)
+    [ -n "$found" ]
+}
+find_box() { other_window no && box=$found; }
 
 hex() { od -An -v -tx1 "$folder/$1" 2>/dev/null | tr -d ' \n'; }
 # expect_file NAME PATTERN: written beside the program, its bytes match, and
