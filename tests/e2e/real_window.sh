@@ -15,22 +15,18 @@
 # compositor's "maximised" (weston's Super+Shift+M) must leave it alive with
 # its passwords: Qt 6.4 used to die there of a protocol error.
 #
-# screen_reader: walks the window by the keyboard with Orca and checks what it
-# speaks.
-#
-# Usage: real_window.sh PATH_TO_QUILLOP [window|wayland|screen_reader]
+# Usage: real_window.sh PATH_TO_QUILLOP [window|wayland]
 # Exit status: 0 passed, 1 failed, 77 no X server could start or the case was
-# skipped (what it needs is missing; screen_reader runs only with QUILLOP_ORCA=1).
+# skipped (what it needs is missing).
 set -uo pipefail
-[ -x "${1:-}" ] || { echo "usage: $0 PATH_TO_QUILLOP [window|wayland|screen_reader]" >&2; exit 2; }
+[ -x "${1:-}" ] || { echo "usage: $0 PATH_TO_QUILLOP [window|wayland]" >&2; exit 2; }
 program=$(realpath "$1")
 case=${2:-window}
 # shellcheck source=x_session.sh
 . "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/x_session.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillop-e2e.XXXXXX")
-# Orca's terminal holds out against a plain kill.
-trap '[ -n "${orca_pid:-}" ] && kill -9 "$orca_pid" 2>/dev/null; x_session_stop; rm -rf "$work"' EXIT
+trap 'x_session_stop; rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM
 x_session_start "$work" || { echo "SKIPPED: no X server: $X_SESSION_ERROR"; exit 77; }
 
@@ -220,75 +216,6 @@ case_wayland() {
     a11y press "Очистить поля"
     wait_until 5 has alert:Quillop || fail "no message box appeared"
     grep -q set_parent "$folder.log" || fail "the box is not the window's transient child"
-}
-
-# The Orca screen reader, started on a private session bus with the
-# accessibility bus, writing what it speaks to its debug log.
-start_orca() {
-    # Opt-in: on a fresh, busy Debian 12 Qt's key events to the screen reader
-    # timed out on the bus (keyEventError NoReply), too often to gate a change.
-    [ "${QUILLOP_ORCA:-}" = 1 ] ||
-        { echo "SKIPPED: the screen-reader walk runs with QUILLOP_ORCA=1"; exit 77; }
-    command -v dbus-daemon orca /usr/libexec/at-spi-bus-launcher >/dev/null ||
-        { echo "SKIPPED: Orca or its buses are not installed"; exit 77; }
-    # The words below are Orca 43's; another Orca words some of them otherwise.
-    [[ $(orca --version) =~ ^43\. ]] || { echo "SKIPPED: $(orca --version), not Orca 43"; exit 77; }
-    x_a11y_bus "$work" || fail "no session bus started"
-    # Orca writes its log unbuffered only to a terminal; script gives it one.
-    script -qfec "orca --replace -u $work/orca-prefs --debug-file=/dev/tty" "$work/orca.log" \
-        >/dev/null 2>&1 &
-    orca_pid=$!
-    heard=0
-    hear 30 "Screen reader on\." || fail "Orca did not start"
-}
-# What Orca said since the last hearing, one utterance a line, keys echoed left out.
-spoken() {
-    grep -a "SPEECH OUTPUT: '" "$work/orca.log" | tail -n +$((heard + 1)) |
-        sed "s/.*SPEECH OUTPUT: '//; s/' *{.*//" | grep -v ' $'
-}
-# hear SECONDS PATTERN: until what Orca said since the last hearing, joined by
-# "|", is all of PATTERN; sets said to it, and the next hearing starts after it.
-hear() {
-    expected=${2//|/\\|}
-    wait_until "$1" eval 'said=$(spoken | paste -sd "|"); [[ $said =~ ^($expected)$ ]]' ||
-        { echo "Orca said: $said"; return 1; }
-    heard=$(grep -ac "SPEECH OUTPUT: '" "$work/orca.log")
-}
-# says KEY PATTERN: after the key, Orca says exactly that. One key at a time:
-# Orca drops what a focus it no longer has would have said.
-says() { xdotool key "$1" && hear 10 "$2" || fail "after $1 Orca did not say ${2//|/ | }"; }
-
-case_screen_reader() {
-    start_orca
-    # On a Russian desktop, so the boxes' buttons read «ОК».
-    LANG=ru_RU.UTF-8 start_quillop
-    hear 30 "Quillop frame\.|Генерировать push button\." || fail "Orca did not announce the window"
-    local radio=' radio button' number
-    # Before the first Generate the save items are reached, greyed.
-    says F10 'Файл\.'
-    says Down 'Сохранить числовой grayed\.'
-    says Up 'Выход\.'
-    says Escape 'Файл\.'
-    says Escape 'Генерировать push button\.'
-    says Return ''
-    says Tab 'Числовой text\.|[0-9]+\.'
-    number=$(sed 's/.*|//; s/\.$//' <<<"$said")
-    says F10 'Файл\.'
-    says Down 'Сохранить числовой\.'
-    says Return 'alert Quillop\.|Числовой пароль успешно сохранён!!!|ОК push button\.'
-    says Return "Quillop frame\\.|Числовой text\\.|$number\\."
-    expect_file "$NUMERIC_FILE" "$NUMERIC$(printf %s "$number" | od -An -tx1 | tr -d ' \n')$CRLF"
-    says Tab "Числовой пароль\.|selected$radio"
-    says Down "Символьный пароль\.|selected$radio"
-    says Up "Числовой пароль\.|selected$radio"
-    says Tab "Символьный пароль\.|not selected$radio"
-    says Tab 'Символьный text\.'
-    says Tab 'Одновременно check box not checked\.'
-    says space 'checked'
-    says Tab "Генерировать числовой panel\.|Генерировать числовой\.|6 значный\.|selected$radio"
-    says Right "Генерировать числовой\.|8 значный\.|selected$radio"
-    says Tab 'Очистить поля push button\.'
-    says Return 'alert Quillop\.|Числовое и Символьное поля очищены!|ОК push button\.'
 }
 
 "case_$case" && echo "ok   $case"
