@@ -21,21 +21,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The files and folders in a folder, none of whose names here starts with a
-// dot; std::filesystem here stops at MAX_PATH, the system's own calls do not.
-std::set<std::wstring> entries(const std::wstring& folder) {
+// The names in a folder.
+std::set<std::wstring> entries(const fs::path& folder) {
     std::set<std::wstring> result;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
-        if (found.cFileName[0] != L'.') result.insert(found.cFileName);  // nor "." or ".."
-    FindClose(search);
+    for (const auto& entry : fs::directory_iterator(folder))
+        result.insert(entry.path().filename().wstring());
     return result;
-}
-
-void removeAll(const std::wstring& path) {
-    for (const std::wstring& name : entries(path)) removeAll(path + L"\\" + name);
-    if (!RemoveDirectoryW(path.c_str())) DeleteFileW(path.c_str());
 }
 
 struct Crash {};
@@ -81,7 +72,10 @@ protected:
         TearDown();  // what an interrupted run left
         fs::create_directories(folder);
     }
-    void TearDown() override { removeAll(folder); }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
 
     std::u16string path(const fs::path& name) const { return utf16((folder / name).wstring()); }
     std::string read(const fs::path& name) const {

@@ -28,6 +28,10 @@ struct Window {
     W* get(const std::string& name) {
         return window.findChild<W*>(QString::fromStdString(name));
     }
+    template <typename W = QWidget>
+    W* get(Control control) {
+        return window.findChild<W*>(QString::fromStdU16String(doubles::nameOf(control)));
+    }
     // What the widgets and menu items show, in the words of doubles::describe.
     std::string shows() {
         Form1 f;
